@@ -1,0 +1,140 @@
+// Reports median times of the day view's hot paths and of start-up, with a bare Qt window as the
+// baseline for start-up. Uses the sample data set beside the built program.
+#include "appfixture.h"
+#include "dates.h"
+#include "daypage.h"
+#include "mainform.h"
+#include "program.h"
+#include "rtfreader.h"
+#include "textfile.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+double medianMs(int runs, const std::function<void()> &work) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer t;
+        t.start();
+        work();
+        times.push_back(double(t.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// Waits until the widget has painted once.
+class PaintWatcher : public QObject {
+public:
+    bool painted = false;
+    bool eventFilter(QObject *o, QEvent *e) override {
+        if (e->type() == QEvent::Paint)
+            painted = true;
+        return QObject::eventFilter(o, e);
+    }
+};
+
+void waitForPaint(QWidget *viewport, PaintWatcher &watcher) {
+    QElapsedTimer guard;
+    guard.start();
+    while (!watcher.painted && guard.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    (void)viewport;
+}
+
+QByteArray rtfDocument(int bytes) {
+    QByteArray doc = "{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0 Tahoma;}{\\f1 Arial;}}"
+                     "{\\colortbl ;\\red128\\green0\\blue0;}\\pard\\qc\\b Nadpis\\b0\\par\\pard ";
+    int i = 0;
+    while (doc.size() < bytes) {
+        doc += "\\f" + QByteArray::number(i % 2) + " Odstavec " + QByteArray::number(i) +
+               ": \\i kurz\xedva\\i0 , \\b tu\xe8n\xe9\\b0 , \\cf1 barva\\cf0 , \\'9a\\'e8 \\u269?\\par\r\n";
+        ++i;
+    }
+    return doc + "}";
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString programDir = QStringLiteral(KERLA_BIN_DIR "/");
+    TempUserData user;
+    RecordingMessageSink messages;
+    const QDateTime now(QDate(2025, 6, 15), QTime(8, 0));
+
+    auto newState = [&] {
+        auto s = std::make_unique<SharedState>();
+        s->ProgramDir = programDir;
+        s->UserDataDir = user.path();
+        s->messages = &messages;
+        s->clock.now = [now] { return now; };
+        return s;
+    };
+
+    // Start-up to the first painted day page, against a bare window with a text view.
+    const double bare = medianMs(15, [&] {
+        QMainWindow w;
+        auto *edit = new QTextEdit(&w);
+        w.setCentralWidget(edit);
+        PaintWatcher watcher;
+        edit->viewport()->installEventFilter(&watcher);
+        w.show();
+        waitForPaint(edit->viewport(), watcher);
+    });
+    const double startup = medianMs(15, [&] {
+        auto s = newState();
+        Program program(*s, QString());
+        PaintWatcher watcher;
+        program.mainForm().TextWindow->viewport()->installEventFilter(&watcher);
+        program.show();
+        waitForPaint(program.mainForm().TextWindow->viewport(), watcher);
+    });
+
+    // The refresh for a day of the loaded year.
+    auto s = newState();
+    Program program(*s, QString());
+    program.show();
+    QCoreApplication::processEvents();
+    const double refresh = medianMs(101, [&] {
+        DayForward(s->viewDate);
+        if (s->viewDate.year != 2025)
+            SetViewDate(s->viewDate, 2025, 1, 1);
+        program.mainForm().FormShow();
+    });
+
+    // Loading a year file (as a year change does).
+    const QString yearFile = daypage::yearFilePath(programDir, 2025);
+    const double loadYear = medianMs(51, [&] {
+        const auto lines = textfile::readLines(yearFile);
+        if (lines.size() != 372)
+            std::abort();
+    });
+
+    // Reading a 100 KB RTF document into a text document.
+    const QByteArray doc = rtfDocument(100 * 1024);
+    const double rtf = medianMs(31, [&] {
+        QTextDocument d;
+        rtf::load(&d, doc);
+    });
+
+    std::printf("start-up to the first painted day page: %.2f ms (bare Qt window with a text view: %.2f ms)\n",
+                startup, bare);
+    std::printf("FormShow, a day of the loaded year:     %.3f ms\n", refresh);
+    std::printf("loading a year file (%s):       %.3f ms\n", "372 lines", loadYear);
+    std::printf("reading a %lld KB RTF document:             %.2f ms\n", static_cast<long long>(doc.size() / 1024), rtf);
+    std::printf("(medians; errors reported: %lld)\n", static_cast<long long>(messages.all.size()));
+    return 0;
+}

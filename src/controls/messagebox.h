@@ -1,0 +1,26 @@
+#pragma once
+
+#include "errors.h"
+
+#include <QStringList>
+
+class QWidget;
+
+// The real message boxes: a box with the text and one OK button, modal to the active window.
+class BoxMessageSink : public MessageSink {
+public:
+    explicit BoxMessageSink(QWidget *parent = nullptr) : m_parent(parent) {}
+    void showError(const QString &text) override;
+    void showMessage(const QString &text) override;
+
+private:
+    QWidget *m_parent;
+};
+
+// Records the texts instead of showing boxes; for tests.
+class RecordingMessageSink : public MessageSink {
+public:
+    void showError(const QString &text) override { errors.append(text); all.append(text); }
+    void showMessage(const QString &text) override { messages.append(text); all.append(text); }
+    QStringList errors, messages, all;
+};

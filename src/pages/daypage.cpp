@@ -1,0 +1,69 @@
+#include "daypage.h"
+
+#include "cp1250.h"
+#include "dates.h"
+#include "errors.h"
+#include "profile.h"
+#include "textfile.h"
+
+namespace daypage {
+
+QString yearFilePath(const QString &programDir, uint16_t year) {
+    return programDir + QStringLiteral("Kerla%1.rtf").arg(year);
+}
+
+QString readingsIndexPath(const QString &programDir, uint16_t year) {
+    return programDir + QStringLiteral("Cteni%1.sj").arg(year);
+}
+
+int lineNumber(const ViewDate &date) { return (date.month - 1) * 31 + (date.day - 1); }
+
+QByteArray pageBytes(const QByteArray &line) { return "{\\rtf1\\ansi " + line + "}\r\n"; }
+
+QByteArray substitutePageBytes(const QString &shortDate) {
+    QByteArray page = "{\\rtf1\\ansi ";
+    page += "\\par\\par\\b\\qc Data na ";
+    page += cp1250::fromUnicode(shortDate);
+    page += cp1250::fromUnicode(u" nebyla nalezena! \\par\\par\\plain Nejnovější data neleznete na internetu na adrese: "
+                                u"\\par\\b ");
+    page += kPublisherWeb;
+    page += cp1250::fromUnicode(u" \\par\\plain Nebo pište na adresu: \\par\\b ");
+    page += kContactMail;
+    page += "}\r\n";
+    return page;
+}
+
+void ComposeDayPage(SharedState &state) {
+    const ViewDate &date = state.viewDate;
+    const QString yearFile = yearFilePath(state.ProgramDir, date.year);
+    if (!textfile::fileExists(yearFile)) {
+        textfile::writeAll(state.dayPagePath(), substitutePageBytes(shortDateText(ViewDateAsDate(date))));
+        return;
+    }
+    DailyStore &store = state.dailyStore;
+    if (date.year != store.LoadedYear) {
+        store.LoadedYear = date.year;
+        try {
+            store.lines = textfile::readLines(yearFile);
+        } catch (const KerlaError &) {
+            store.LoadedYear = 3000;
+        }
+    }
+    const int n = lineNumber(date);
+    if (n >= store.lines.size())
+        throw KerlaError(errors::listIndexOutOfBounds(n));
+    textfile::writeAll(state.dayPagePath(), pageBytes(store.lines.at(n)));
+}
+
+DayReadings readDayReadings(const QString &programDir, const ViewDate &date) {
+    const ProfileFile index(readingsIndexPath(programDir, date.year));
+    const QString section = sectionDateText(date);
+    DayReadings r;
+    r.first = index.readString(section, QStringLiteral("Cteni1"), r.first);
+    r.second = index.readString(section, QStringLiteral("Cteni2"), r.second);
+    r.third = index.readString(section, QStringLiteral("Cteni3"), r.third);
+    r.pericope = index.readString(section, QStringLiteral("Perikopa"), r.pericope);
+    return r;
+}
+
+} // namespace daypage

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "sharedstate.h"
+
+#include <QByteArray>
+#include <QString>
+
+// The day page: the year's watchword line wrapped into a one-line RTF document in KERLA.TMP.
+namespace daypage {
+
+// The addresses that the substitute page points to when a year's data is not installed.
+inline constexpr const char *kPublisherWeb = "www.example.org/kerla";
+inline constexpr const char *kContactMail = "kerla@example.org";
+
+// "Kerla2025.rtf" and "Cteni2025.sj" beside the executable.
+QString yearFilePath(const QString &programDir, uint16_t year);
+QString readingsIndexPath(const QString &programDir, uint16_t year);
+
+// The day's slot in a year file: 12 blocks of 31 lines, whatever the month's real length.
+int lineNumber(const ViewDate &date);
+
+// The bytes of KERLA.TMP for a stored line, and for a year whose file is missing (shortDate is
+// the shown date in the user's short date format).
+QByteArray pageBytes(const QByteArray &line);
+QByteArray substitutePageBytes(const QString &shortDate);
+
+// Loads the year's lines when the shown year is not the loaded one (LoadedYear 3000 after a
+// failed load, so the next refresh tries again) and writes KERLA.TMP. A day beyond the end of the
+// loaded lines raises "List index out of bounds (N)" and leaves KERLA.TMP as it was.
+void ComposeDayPage(SharedState &state);
+
+// The day's four reading references from the year's readings index (empty when missing).
+DayReadings readDayReadings(const QString &programDir, const ViewDate &date);
+
+} // namespace daypage

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDate>
+#include <QList>
+
+// The watchwords of the week, month and year: pages of their own in KERLA.TMP, for 2025 only.
+namespace periodic {
+
+inline constexpr int kYear = 2025;
+
+// The Sunday-based week of a date within its own year: week 1 begins on 1 January and ends on the
+// first Saturday; 1..54.
+quint16 WeekNumber(const QDate &date);
+
+// The page bytes for a text and a reference (Windows-1250 lines of the built-in lists).
+QByteArray weekPage(const QByteArray &text, const QByteArray &reference);
+QByteArray monthPage(const QByteArray &text, const QByteArray &reference);
+QByteArray yearPage(const QByteArray &text, const QByteArray &reference);
+
+// Entry k (from 1) of a list of N entries: its text at line k, its reference at line k + N.
+struct Entry {
+    QByteArray text, reference;
+};
+Entry entry(const QList<QByteArray> &list, int entries, int k);
+
+// The pages for a date of 2025, from the built-in lists.
+QByteArray weekPageFor(const QDate &date);
+QByteArray monthPageFor(int month);
+QByteArray yearPageFor();
+
+} // namespace periodic

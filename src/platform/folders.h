@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+namespace folders {
+// The executable's folder, ending in '/'. Data files lie beside the executable.
+QString programDir();
+// The user's data folder, ending in '/', where Kerla.ini, KERLA.TMP and Cteni.tmp lie. When the
+// platform cannot tell, this is "/" (the root). The folder is created when it does not exist yet.
+QString userDataDir();
+} // namespace folders

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// Profile-string (INI) files with the semantics of the Windows profile functions: sections in
+// square brackets and key=value lines in code page 1250; section and key names matched without
+// regard to case; values trimmed (and freed of one pair of enclosing quotes); a missing file,
+// section or key reads as the default. A write creates the file, the section and the key as
+// needed and keeps all other content as it was; it replaces the file atomically, so a crash or a
+// full disk never leaves a half-written file behind.
+class ProfileFile {
+public:
+    explicit ProfileFile(QString path);
+
+    const QString &path() const { return m_path; }
+
+    QString readString(const QString &section, const QString &key, const QString &defaultValue) const;
+    // Decimal, or hexadecimal with a leading 0x or $; anything else gives the default.
+    int readInteger(const QString &section, const QString &key, int defaultValue) const;
+    // True for any non-zero number.
+    bool readBool(const QString &section, const QString &key, bool defaultValue) const;
+
+    // A write that fails raises "Unable to write to <path>".
+    void writeString(const QString &section, const QString &key, const QString &value);
+    void writeInteger(const QString &section, const QString &key, int value);
+    void writeBool(const QString &section, const QString &key, bool value);
+
+    // The integer conversion used by readInteger; nullopt-like: returns false when not a number.
+    static bool parseInteger(const QString &text, int *value);
+
+private:
+    QList<QByteArray> loadLines() const;
+
+    QString m_path;
+};

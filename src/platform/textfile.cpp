@@ -1,0 +1,94 @@
+#include "textfile.h"
+
+#include "errors.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace textfile {
+
+QList<QByteArray> splitLines(QByteArrayView text) {
+    const qsizetype nul = text.indexOf('\0');
+    if (nul >= 0)
+        text = text.first(nul);
+    QList<QByteArray> lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n')
+            continue;
+        lines.append(text.sliced(start, i - start).toByteArray());
+        if (c == '\r' && i + 1 < n && text[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append(text.sliced(start).toByteArray());
+    return lines;
+}
+
+QByteArray readAll(const QString &path) {
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+        const QString reason = QFileInfo(path).isDir() ? QStringLiteral("Is a directory") : file.errorString();
+        throw KerlaError(errors::cannotOpenFile(path, reason));
+    }
+    QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw KerlaError(errors::cannotOpenFile(path, file.errorString()));
+    return data;
+}
+
+QList<QByteArray> readLines(const QString &path) { return splitLines(readAll(path)); }
+
+void writeAll(const QString &path, QByteArrayView bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw KerlaError(errors::cannotCreateFile(path, file.errorString()));
+    if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.flush())
+        throw KerlaError(errors::unableToWriteTo(path));
+    file.close();
+    if (file.error() != QFileDevice::NoError)
+        throw KerlaError(errors::unableToWriteTo(path));
+}
+
+void writeLines(const QString &path, const QList<QByteArray> &lines) {
+    QByteArray all;
+    for (const QByteArray &line : lines) {
+        all += line;
+        all += "\r\n";
+    }
+    writeAll(path, all);
+}
+
+bool fileExists(const QString &path) {
+    const QFileInfo info(path);
+    return info.exists() && info.isFile();
+}
+
+void removeIfExists(const QString &path) {
+    if (fileExists(path))
+        QFile::remove(path);
+}
+
+QString findFileNoCase(const QString &folder, const QString &name) {
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) ||
+        name.startsWith(QLatin1Char('.')) || name.contains(QChar(0)) || name.contains(QLatin1Char(':')))
+        return {};
+    QString base = folder;
+    if (!base.endsWith(QLatin1Char('/')))
+        base += QLatin1Char('/');
+    if (fileExists(base + name))
+        return base + name;
+    const QDir dir(base);
+    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0 && fileExists(base + entry))
+            return base + entry;
+    }
+    return {};
+}
+
+} // namespace textfile

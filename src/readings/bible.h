@@ -1,0 +1,83 @@
+#pragma once
+
+#include "sharedstate.h"
+
+#include <QWidget>
+
+class QKeyEvent;
+class QPlainTextEdit;
+class TImageShape;
+class TmyLabel3d;
+
+// The reading window: the day's passage on a borderless window shaped like a sheet of paper, or,
+// in the classic layout, in an ordinary framed window.
+class TBible : public QWidget {
+    Q_OBJECT
+public:
+    // Runs FormCreate: reads the Bible section of Kerla.ini (when the file exists).
+    explicit TBible(SharedState &state, QWidget *parent = nullptr);
+
+    TImageShape *ImageShape1 = nullptr;
+    TmyLabel3d *Odkaz = nullptr;
+    TmyLabel3d *Label3d1 = nullptr;
+    TmyLabel3d *Label3d = nullptr;   // "Zavřít"
+    QPlainTextEdit *TMemo1 = nullptr;
+
+    // The classic framed layout (doing it again changes nothing).
+    void switchToClassic();
+    bool isClassic() const;
+    // Shows the window (loading Cteni.tmp when it goes from hidden to visible, and also when it is
+    // visible already), brings it to the front and activates it. A missing Cteni.tmp raises
+    // KerlaError.
+    void showReading();
+
+    // The reading text's font style as a set: bit 0 bold, 1 italic, 2 underline, 3 strike-out.
+    uint8_t fontStyleSet() const;
+
+    // The reading text's font (face, size in points, style) and its colour as a stored colour
+    // value (colorvalue.h); the settings dialog reads and replaces them, the close writes them.
+    QFont readingFont() const;
+    int readingFontColor() const;
+    void setReadingFont(const QFont &font, int colorValue);
+    // The face name given to the three labels (their sizes, colours and styles stay).
+    void setLabelFaces(const QString &family);
+    // TMemo1's background as a stored colour value: white as designed, the tooltip colour once
+    // the classic layout is on.
+    int memoBackgroundColor() const;
+
+    // The window's handlers, named after the events they serve.
+    // Reads the Bible keys of Kerla.ini into the fonts, ReadingFontStyle and the position.
+    void FormCreate();
+    // Loads Cteni.tmp into TMemo1, from its first line. A missing file raises KerlaError.
+    void FormShow();
+    // In the classic layout the text area, aligned to the bottom, ends 85 pixels short of the
+    // window's outer height; the shaped layout keeps its designed places.
+    void FormResize();
+    // A typed character puts the reading away.
+    void FormKeyPress(QChar key);
+    // "Zavřít".
+    void Label3dClick();
+
+    // Whether a key press types a character (keys without text, such as the arrows, Enter, Esc or
+    // Ctrl+F1, belong to the main window's shortcuts).
+    static bool typesCharacter(const QKeyEvent &event);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void setMemoColors(int textColor, int backgroundColor);
+    void applyFontStyle(uint8_t style);
+    void fitClassicFrame();
+
+    SharedState &m_state;
+    bool m_classic = false;
+    bool m_loadedForShow = false;
+    int m_fontColor;
+    int m_memoBackground;
+    QSize m_pendingOuterSize; // classic layout: the outer size to keep once the frame is known
+};
