@@ -1,0 +1,149 @@
+#include "passage.h"
+
+#include "cp1250.h"
+#include "errors.h"
+#include "textfile.h"
+
+#include <limits>
+#include <optional>
+
+namespace passage {
+
+namespace {
+
+// A whole number as a reference writes it: an optional sign and decimal digits. Numbers that do
+// not leave room for the "+ 1" of the end markers count as not whole numbers.
+std::optional<int> wholeNumber(const QString &text) {
+    qsizetype i = 0;
+    bool negative = false;
+    if (text.startsWith(QLatin1Char('-')) || text.startsWith(QLatin1Char('+'))) {
+        negative = text.front() == QLatin1Char('-');
+        i = 1;
+    }
+    if (i == text.size())
+        return std::nullopt;
+    qint64 value = 0;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c - u'0');
+        if (value >= std::numeric_limits<int>::max())
+            return std::nullopt;
+    }
+    return int(negative ? -value : value);
+}
+
+// A book abbreviation names a file directly inside Data/. One that holds path syntax would reach
+// outside that folder, so it names no book at all.
+bool isPlainName(const QString &book) {
+    return !book.isEmpty() && !book.startsWith(QLatin1Char('.')) && !book.contains(QLatin1String("..")) &&
+           !book.contains(QLatin1Char('/')) && !book.contains(QLatin1Char('\\')) &&
+           !book.contains(QLatin1Char(':')) && !book.contains(QChar(0));
+}
+
+// "1j 4 7": the verse marker as the book file writes it, in code page 1250.
+QByteArray marker(const QString &book, const QString &chapter, const QString &verse) {
+    return cp1250::fromUnicode(book + QLatin1Char(' ') + chapter + QLatin1Char(' ') + verse);
+}
+
+} // namespace
+
+ReadingReference splitReference(const QString &reference) {
+    ReadingReference ref;
+    QStringList parts;
+    qsizetype componentStart = 0;
+    qsizetype searchFrom = 0;
+    while (ref.separators < 4) {
+        const qsizetype space = reference.indexOf(QLatin1Char(' '), searchFrom);
+        if (space < 0)
+            break;
+        parts.append(reference.mid(componentStart, space - componentStart));
+        ++ref.separators;
+        componentStart = space + 1;
+        searchFrom = space + 2; // the character right after a separator is never a separator
+    }
+    parts.append(reference.mid(componentStart));
+
+    ref.Book = parts.value(0);
+    ref.Chapter = parts.value(1);
+    ref.FirstVerse = parts.value(2);
+    if (ref.separators == 4) {
+        ref.LastChapter = parts.value(3);
+        ref.LastVerse = parts.value(4);
+    } else {
+        ref.LastChapter = ref.Chapter;
+        ref.LastVerse = parts.value(3);
+    }
+    return ref;
+}
+
+QString labelText(const ReadingReference &ref) {
+    QString label =
+        ref.Book + QLatin1Char(' ') + ref.Chapter + QLatin1Char(',') + ref.FirstVerse + QLatin1Char('-');
+    if (ref.separators == 4)
+        label += ref.LastChapter + QLatin1Char(',');
+    return label + ref.LastVerse;
+}
+
+void ExtractPassage(SharedState &state, Outcome &out) {
+    out.messages.clear();
+    out.show = false;
+    const ReadingReference ref = splitReference(state.CurrentReference);
+    out.label = labelText(ref);
+
+    const QString bookPath =
+        isPlainName(ref.Book) ? textfile::findFileNoCase(state.ProgramDir + QStringLiteral("Data"), ref.Book)
+                              : QString();
+    if (bookPath.isEmpty()) {
+        out.messages.append(QStringLiteral("Hledaná biblická kniha nebyla nalezena.") +
+                            QStringLiteral("\r\n\r\n") + state.referenceNotFoundMessage);
+        return;
+    }
+    const QByteArray book = textfile::readAll(bookPath);
+    const QByteArray startMarker = marker(ref.Book, ref.Chapter, ref.FirstVerse);
+
+    // Where the passage ends: before the verse after the last one, else before the first verse of
+    // the next chapter, else at the end of the book.
+    QByteArray endMarker;
+    int nextChapter = 0;
+    bool endKnown = true;
+    const std::optional<int> lastVerse = wholeNumber(ref.LastVerse);
+    const std::optional<int> lastChapter = wholeNumber(ref.LastChapter);
+    if (lastVerse && lastChapter) {
+        state.passageMarkers.endMarker = marker(ref.Book, ref.LastChapter, QString::number(*lastVerse + 1));
+        state.passageMarkers.nextChapter = *lastChapter + 1;
+        endMarker = state.passageMarkers.endMarker;
+        nextChapter = state.passageMarkers.nextChapter;
+    } else {
+        out.messages.append(state.referenceNotFoundMessage);
+        // No usable last verse: the reading is the first verse alone. The markers of an earlier
+        // reading have nothing to do with this one and stay unused (and unchanged).
+        const std::optional<int> firstVerse = wholeNumber(ref.FirstVerse);
+        const std::optional<int> chapter = wholeNumber(ref.Chapter);
+        if (firstVerse && chapter) {
+            endMarker = marker(ref.Book, ref.Chapter, QString::number(*firstVerse + 1));
+            nextChapter = *chapter + 1;
+        } else {
+            endKnown = false;
+        }
+    }
+
+    const qsizetype start = book.indexOf(startMarker, 0);
+    if (start < 0) {
+        out.messages.append(state.referenceNotFoundMessage);
+        return;
+    }
+    if (!endKnown)
+        return; // not even a first verse is named: nothing to show beyond the message
+    qsizetype end = book.indexOf(endMarker, start);
+    if (end < 0)
+        end = book.indexOf(marker(ref.Book, QString::number(nextChapter), QStringLiteral("1")), start);
+    if (end < 0)
+        end = book.size();
+
+    textfile::writeAll(state.readingTextPath(), QByteArrayView(book).sliced(start, end - start));
+    out.show = true;
+}
+
+} // namespace passage
