@@ -20,7 +20,7 @@ public:
     TImageShape *ImageShape1 = nullptr;
     TmyLabel3d *Odkaz = nullptr;
     TmyLabel3d *Label3d1 = nullptr;
-    TmyLabel3d *Label3d = nullptr;   // "Zavřít"
+    TmyLabel3d *Label3d = nullptr; // "Zavřít"
     QPlainTextEdit *TMemo1 = nullptr;
 
     // The classic framed layout (doing it again changes nothing).

@@ -1,0 +1,258 @@
+#include "mylabel3d.h"
+
+#include <QEnterEvent>
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+
+TmyLabel3d::TmyLabel3d(QWidget *parent) : TmyLabel3d(QString(), parent) {}
+
+TmyLabel3d::TmyLabel3d(const QString &caption, QWidget *parent) : QWidget(parent), m_caption(caption) {
+    // The parent shows through wherever the caption is not drawn (unless Transparent is off).
+    setAutoFillBackground(false);
+    setFocusPolicy(Qt::NoFocus);
+    adjustToCaption();
+}
+
+void TmyLabel3d::setCaption(const QString &caption) {
+    if (caption == m_caption)
+        return;
+    m_caption = caption;
+    adjustToCaption();
+    updateGeometry();
+    update();
+}
+
+void TmyLabel3d::setAStyle3D(T3DEffect style) {
+    if (style == m_style)
+        return;
+    m_style = style;
+    update();
+}
+
+void TmyLabel3d::setAShadeRightBottom(int colorValue) {
+    if (colorValue == m_shadeRightBottom)
+        return;
+    m_shadeRightBottom = colorValue;
+    update();
+}
+
+void TmyLabel3d::setAShadeLeftTop(int colorValue) {
+    if (m_shadeLTSet || colorValue == m_shadeLeftTop)
+        return;
+    m_shadeLeftTop = colorValue;
+    update();
+}
+
+void TmyLabel3d::setAHShadeOffSet(int pixels) {
+    if (pixels == m_hOffset)
+        return;
+    m_hOffset = pixels;
+    update();
+}
+
+void TmyLabel3d::setAVShadeOffSet(int pixels) {
+    if (pixels == m_vOffset)
+        return;
+    m_vOffset = pixels;
+    update();
+}
+
+void TmyLabel3d::setAShadeLTSet(bool on) {
+    if (on != m_shadeLTSet) {
+        if (on) {
+            m_savedShadeLeftTop = m_shadeLeftTop;
+            m_shadeLeftTop = colorvalue::White;
+        } else {
+            m_shadeLeftTop = m_savedShadeLeftTop;
+        }
+        m_shadeLTSet = on;
+    }
+    update();
+}
+
+void TmyLabel3d::setFontColor(int colorValue) {
+    if (colorValue == m_fontColor)
+        return;
+    m_fontColor = colorValue;
+    update();
+}
+
+void TmyLabel3d::setColor(int colorValue) {
+    if (colorValue == m_color)
+        return;
+    m_color = colorValue;
+    update();
+}
+
+void TmyLabel3d::setTransparent(bool on) {
+    if (on == m_transparent)
+        return;
+    m_transparent = on;
+    update();
+}
+
+void TmyLabel3d::setShowAccelChar(bool on) {
+    if (on == m_showAccelChar)
+        return;
+    m_showAccelChar = on;
+    adjustToCaption();
+    update();
+}
+
+void TmyLabel3d::setAlignment(Qt::Alignment alignment) {
+    if (alignment == m_alignment)
+        return;
+    m_alignment = alignment;
+    update();
+}
+
+void TmyLabel3d::setAutoSize(bool on) {
+    if (on == m_autoSize)
+        return;
+    m_autoSize = on;
+    adjustToCaption();
+}
+
+void TmyLabel3d::setWordWrap(bool on) {
+    if (on == m_wordWrap)
+        return;
+    m_wordWrap = on;
+    adjustToCaption();
+    update();
+}
+
+int TmyLabel3d::textFlags() const {
+    int flags = Qt::TextWordWrap | Qt::TextExpandTabs | Qt::AlignTop;
+    if (m_alignment & Qt::AlignRight)
+        flags |= Qt::AlignRight;
+    else if (m_alignment & Qt::AlignHCenter)
+        flags |= Qt::AlignHCenter;
+    else
+        flags |= Qt::AlignLeft;
+    return flags;
+}
+
+QSize TmyLabel3d::captionSize(int width) const {
+    const QFontMetrics fm(font());
+    const int mnemonic = m_showAccelChar ? int(Qt::TextShowMnemonic) : 0;
+    if (width < 0)
+        return fm.size(Qt::TextExpandTabs | mnemonic, m_caption);
+    const QRect bounds(0, 0, width, 1 << 20);
+    return QSize(
+        width, fm.boundingRect(bounds, Qt::TextWordWrap | Qt::TextExpandTabs | mnemonic, m_caption).height());
+}
+
+void TmyLabel3d::adjustToCaption() {
+    if (!m_autoSize)
+        return;
+    const QSize size = captionSize(m_wordWrap ? width() : -1);
+    if (size == this->size())
+        return;
+    // A right-aligned label keeps its right edge, a centred one its centre.
+    int left = x();
+    if (m_alignment & Qt::AlignRight)
+        left += width() - size.width();
+    else if (m_alignment & Qt::AlignHCenter)
+        left += (width() - size.width()) / 2;
+    setGeometry(left, y(), size.width(), size.height());
+}
+
+QSize TmyLabel3d::sizeHint() const {
+    return captionSize(m_wordWrap ? width() : -1);
+}
+
+QSize TmyLabel3d::minimumSizeHint() const {
+    return sizeHint();
+}
+
+void TmyLabel3d::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    if (!m_transparent)
+        painter.fillRect(rect(), colorvalue::toQColor(m_color));
+    painter.setBrush(Qt::NoBrush);
+    DrawCaption3D(painter, rect(), textFlags());
+}
+
+void TmyLabel3d::DrawCaption3D(QPainter &painter, const QRect &rect, int flags) {
+    if (m_showAccelChar)
+        flags |= Qt::TextShowMnemonic;
+    painter.setFont(font());
+    // Everything outside the label is clipped: a shifted copy loses what leaves the label.
+    painter.setClipRect(this->rect());
+
+    const auto pass = [&](int dx, int dy, int colorValue) {
+        painter.setPen(colorvalue::toQColor(colorValue));
+        painter.drawText(rect.translated(dx, dy), flags, m_caption);
+    };
+    switch (m_style) {
+    case T3DEffect::Normal3d:
+        break;
+    case T3DEffect::Resit3d:
+        pass(1, 1, m_shadeLeftTop);
+        pass(-1, -1, m_shadeRightBottom);
+        break;
+    case T3DEffect::Raised3d:
+        pass(1, 1, m_shadeRightBottom);
+        pass(-1, -1, m_shadeLeftTop);
+        break;
+    case T3DEffect::Shadowed3d:
+        pass(m_hOffset, m_vOffset, m_shadeRightBottom);
+        break;
+    }
+    pass(0, 0, isEnabled() ? m_fontColor : colorvalue::clGrayText);
+}
+
+void TmyLabel3d::changeEvent(QEvent *event) {
+    if (event->type() == QEvent::FontChange) {
+        adjustToCaption();
+        updateGeometry();
+        update();
+    }
+    QWidget::changeEvent(event);
+}
+
+void TmyLabel3d::enterEvent(QEnterEvent *event) {
+    m_pointerInside = true;
+    QWidget::enterEvent(event);
+}
+
+void TmyLabel3d::leaveEvent(QEvent *event) {
+    pointerOut();
+    QWidget::leaveEvent(event);
+}
+
+void TmyLabel3d::pointerOut() {
+    if (!m_pointerInside)
+        return;
+    m_pointerInside = false;
+    Q_EMIT OnMouseOut(this);
+}
+
+void TmyLabel3d::mousePressEvent(QMouseEvent *event) {
+    m_pointerInside = true;
+    if (event->button() == Qt::LeftButton)
+        m_pressed = true;
+    event->accept();
+}
+
+void TmyLabel3d::mouseMoveEvent(QMouseEvent *event) {
+    // While a button is held the label keeps getting the moves; one past the last pixel still
+    // counts as inside.
+    const QPoint p = event->position().toPoint();
+    const bool inside = p.x() >= 0 && p.y() >= 0 && p.x() <= width() && p.y() <= height();
+    if (inside)
+        m_pointerInside = true;
+    else
+        pointerOut();
+    event->accept();
+}
+
+void TmyLabel3d::mouseReleaseEvent(QMouseEvent *event) {
+    const bool wasPressed = m_pressed && event->button() == Qt::LeftButton;
+    if (event->button() == Qt::LeftButton)
+        m_pressed = false;
+    event->accept();
+    if (wasPressed && rect().contains(event->position().toPoint()))
+        Q_EMIT OnClick(this);
+}

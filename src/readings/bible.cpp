@@ -1,0 +1,328 @@
+#include "bible.h"
+
+#include "colorvalue.h"
+#include "cp1250.h"
+#include "imageshape.h"
+#include "mylabel3d.h"
+#include "profile.h"
+#include "settingskeys.h"
+#include "sheetpicture.h"
+#include "textfile.h"
+
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QWindow>
+
+#include <algorithm>
+
+namespace {
+
+using namespace settingskeys;
+
+constexpr int ClientWidth = 416, ClientHeight = 349;
+constexpr QRect MemoPlace(64, 80, 313, 201);
+// In the classic layout the text area ends this far short of the window's outer height.
+constexpr int MemoShortfall = 85;
+
+// A borderless pop-up over the main window: it takes the focus and key presses, but has no
+// taskbar entry of its own.
+constexpr Qt::WindowFlags ShapedFlags = Qt::Tool | Qt::FramelessWindowHint;
+// An ordinary framed, resizable window with a title bar, system menu and maximise button.
+constexpr Qt::WindowFlags ClassicFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                         Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                                         Qt::WindowCloseButtonHint;
+
+QString readText(const ProfileFile &ini, const Key &key, const QString &defaultValue) {
+    return ini.readString(key.sectionText(), key.nameText(), defaultValue);
+}
+
+int readNumber(const ProfileFile &ini, const Key &key, int defaultValue) {
+    return ini.readInteger(key.sectionText(), key.nameText(), defaultValue);
+}
+
+QFont labelFont(int pixelSize, bool underline) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixelSize);
+    font.setBold(true);
+    font.setUnderline(underline);
+    return font;
+}
+
+void setupLabel(TmyLabel3d *label, const char16_t *name, const QFont &font, int color, T3DEffect style,
+                QPoint place) {
+    label->setObjectName(QString::fromUtf16(name));
+    label->setFont(font);
+    label->setFontColor(color);
+    label->setTransparent(true);
+    label->setAStyle3D(style);
+    label->setAShadeLTSet(false);
+    label->move(place);
+}
+
+} // namespace
+
+TBible::TBible(SharedState &state, QWidget *parent)
+    : QWidget(parent, ShapedFlags), m_state(state), m_fontColor(defaults::ReadingColor),
+      m_memoBackground(colorvalue::White) {
+    setObjectName(QStringLiteral("Bible"));
+    setWindowTitle(QStringLiteral("Kerla Dorny 2.1"));
+    setGeometry(defaults::ReadingLeft, defaults::ReadingTop, ClientWidth, ClientHeight);
+    QPalette windowPalette = palette();
+    windowPalette.setColor(QPalette::Window, colorvalue::toQColor(colorvalue::clBtnFace));
+    setPalette(windowPalette);
+    setAutoFillBackground(true);
+
+    // From the bottom up: the picture, the three labels, the text area on top.
+    ImageShape1 = new TImageShape(this);
+    ImageShape1->setObjectName(QStringLiteral("ImageShape1"));
+    ImageShape1->setAlign(TImageShape::alClient);
+    ImageShape1->setAutoSize(true);
+    ImageShape1->setPicture(sheetpicture::sheetPicture());
+    ImageShape1->setTransparent(true);
+    ImageShape1->setMovable(true);
+
+    Odkaz = new TmyLabel3d(QStringLiteral("Odkaz"), this);
+    setupLabel(Odkaz, u"Odkaz", labelFont(21, false), colorvalue::Navy, T3DEffect::Shadowed3d, {236, 40});
+    Odkaz->setAHShadeOffSet(2);
+    Odkaz->setAVShadeOffSet(2);
+
+    Label3d1 = new TmyLabel3d(QStringLiteral("Čtení na tento den:"), this);
+    setupLabel(Label3d1, u"Label3d1", labelFont(19, true), colorvalue::Navy, T3DEffect::Shadowed3d, {54, 40});
+    Label3d1->setAHShadeOffSet(2);
+    Label3d1->setAVShadeOffSet(2);
+
+    Label3d = new TmyLabel3d(QStringLiteral("Zavřít"), this);
+    setupLabel(Label3d, u"Label3d", labelFont(13, false), colorvalue::clWindowText, T3DEffect::Raised3d,
+               {80, 296});
+    Label3d->setCursor(Qt::PointingHandCursor);
+    connect(Label3d, &TmyLabel3d::OnClick, this, &TBible::Label3dClick);
+
+    TMemo1 = new QPlainTextEdit(this);
+    TMemo1->setObjectName(QStringLiteral("TMemo1"));
+    TMemo1->setGeometry(MemoPlace);
+    TMemo1->setFrameShape(QFrame::NoFrame);
+    TMemo1->setReadOnly(true);
+    TMemo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    TMemo1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    TMemo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    TMemo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QFont memoFont(QString::fromUtf16(defaults::ReadingFont));
+    memoFont.setPointSize(defaults::ReadingSize);
+    TMemo1->setFont(memoFont);
+    setMemoColors(m_fontColor, m_memoBackground);
+    // The text area is the only control that takes the focus; the window sees its keys first.
+    setFocusProxy(TMemo1);
+    TMemo1->installEventFilter(this);
+
+    FormCreate();
+}
+
+void TBible::FormCreate() {
+    const QString path = m_state.settingsPath();
+    if (!textfile::fileExists(path))
+        return;
+    const ProfileFile ini(path);
+
+    QFont font = TMemo1->font();
+    font.setFamily(readText(ini, BibleFont, font.family()));
+    // Sizes are points; a size that is not positive would leave the text unreadable, so it is
+    // not taken.
+    const int size = readNumber(ini, BibleFontVelikost, font.pointSize());
+    if (size > 0)
+        font.setPointSize(size);
+    TMemo1->setFont(font);
+    m_fontColor = readNumber(ini, BibleFontBarva, m_fontColor);
+    setMemoColors(m_fontColor, m_memoBackground);
+
+    for (TmyLabel3d *label : {Label3d1, Odkaz, Label3d}) {
+        QFont labelFont = label->font();
+        labelFont.setFamily(readText(ini, BibleFont, TMemo1->font().family()));
+        label->setFont(labelFont);
+    }
+
+    m_state.ReadingFontStyle = static_cast<uint8_t>(readNumber(ini, BibleFontStyl, m_state.ReadingFontStyle));
+    const int left = readNumber(ini, BibleOdleva, pos().x());
+    const int top = readNumber(ini, BibleOdshora, pos().y());
+    move(left, top);
+
+    applyFontStyle(m_state.ReadingFontStyle);
+}
+
+void TBible::applyFontStyle(uint8_t style) {
+    QFont font = TMemo1->font();
+    font.setBold(style & 1);
+    font.setItalic(style & 2);
+    font.setUnderline(style & 4);
+    font.setStrikeOut(style & 8);
+    TMemo1->setFont(font);
+}
+
+void TBible::setMemoColors(int textColor, int backgroundColor) {
+    QPalette memoPalette = TMemo1->palette();
+    memoPalette.setColor(QPalette::Text, colorvalue::toQColor(textColor));
+    memoPalette.setColor(QPalette::Base, colorvalue::toQColor(backgroundColor));
+    TMemo1->setPalette(memoPalette);
+}
+
+void TBible::FormShow() {
+    const QByteArray bytes = textfile::readAll(m_state.readingTextPath());
+    QStringList lines;
+    for (const QByteArray &line : textfile::splitLines(bytes))
+        lines.append(cp1250::toUnicode(line));
+    TMemo1->setPlainText(lines.join(QLatin1Char('\n')));
+    TMemo1->moveCursor(QTextCursor::Start);
+    TMemo1->verticalScrollBar()->setValue(0);
+}
+
+void TBible::showReading() {
+    // Loaded before showing, so a missing file leaves the window as it was. A window that is
+    // visible already gets the new passage too.
+    FormShow();
+    if (!isVisible()) {
+        m_loadedForShow = true;
+        show();
+        m_loadedForShow = false;
+    }
+    raise();
+    activateWindow();
+}
+
+void TBible::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    fitClassicFrame();
+    if (event->spontaneous() || m_loadedForShow)
+        return;
+    if (m_state.messages)
+        runCommand(*m_state.messages, [this] { FormShow(); });
+}
+
+void TBible::FormResize() {
+    if (!m_classic)
+        return;
+    const int memoHeight = std::max(0, frameGeometry().height() - MemoShortfall);
+    TMemo1->setGeometry(0, height() - memoHeight, width(), memoHeight);
+}
+
+void TBible::resizeEvent(QResizeEvent *event) {
+    QWidget::resizeEvent(event);
+    fitClassicFrame();
+    FormResize();
+}
+
+void TBible::moveEvent(QMoveEvent *event) {
+    QWidget::moveEvent(event);
+    fitClassicFrame();
+}
+
+void TBible::fitClassicFrame() {
+    // The frame that the window manager adds is known only once the framed window is on screen;
+    // then the client area shrinks by it, so the outer size stays what it was.
+    if (!m_classic || !m_pendingOuterSize.isValid() || !isVisible())
+        return;
+    const QSize frame = frameGeometry().size() - size();
+    if (frame.width() <= 0 && frame.height() <= 0)
+        return;
+    const QSize outer = m_pendingOuterSize;
+    m_pendingOuterSize = QSize();
+    resize(outer - frame);
+}
+
+void TBible::switchToClassic() {
+    if (m_classic)
+        return;
+    const QRect outer = frameGeometry();
+    m_classic = true;
+    // A framed window with a title bar, in the same place and of the same outer size, without
+    // the picture's outline. The mask goes first, while the native window still exists: a window
+    // that is recreated for the new flags would otherwise take the old outline along.
+    clearMask();
+    setWindowFlags(ClassicFlags);
+    if (windowHandle())
+        windowHandle()->setMask(QRegion());
+    move(outer.topLeft());
+    resize(outer.size());
+    m_pendingOuterSize = outer.size();
+    // (A window here has no scroll bars of its own; only the text area scrolls.)
+    ImageShape1->hide();
+    Label3d1->move(10, 10);
+    Odkaz->move(192, 10);
+    Label3d->hide();
+    FormResize();
+    QPalette windowPalette = palette();
+    windowPalette.setColor(QPalette::Window, colorvalue::toQColor(colorvalue::clInfoBk));
+    setPalette(windowPalette);
+    m_memoBackground = colorvalue::clInfoBk;
+    setMemoColors(m_fontColor, m_memoBackground);
+}
+
+bool TBible::isClassic() const {
+    return m_classic;
+}
+
+bool TBible::typesCharacter(const QKeyEvent &event) {
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const QString typed = event.text();
+    return !typed.isEmpty() && std::all_of(typed.begin(), typed.end(), [](QChar c) { return c.isPrint(); });
+}
+
+void TBible::FormKeyPress(QChar) {
+    hide();
+}
+
+void TBible::Label3dClick() {
+    hide();
+}
+
+void TBible::keyPressEvent(QKeyEvent *event) {
+    if (typesCharacter(*event)) {
+        FormKeyPress(event->text().front());
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool TBible::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == TMemo1 && event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (typesCharacter(*key)) {
+            FormKeyPress(key->text().front());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+uint8_t TBible::fontStyleSet() const {
+    const QFont font = TMemo1->font();
+    return static_cast<uint8_t>((font.bold() ? 1 : 0) | (font.italic() ? 2 : 0) | (font.underline() ? 4 : 0) |
+                                (font.strikeOut() ? 8 : 0));
+}
+
+QFont TBible::readingFont() const {
+    return TMemo1->font();
+}
+
+int TBible::readingFontColor() const {
+    return m_fontColor;
+}
+
+void TBible::setReadingFont(const QFont &font, int colorValue) {
+    TMemo1->setFont(font);
+    m_fontColor = colorValue;
+    setMemoColors(m_fontColor, m_memoBackground);
+}
+
+void TBible::setLabelFaces(const QString &family) {
+    for (TmyLabel3d *label : {Label3d1, Odkaz, Label3d}) {
+        QFont font = label->font();
+        font.setFamily(family);
+        label->setFont(font);
+    }
+}
+
+int TBible::memoBackgroundColor() const {
+    return m_memoBackground;
+}
