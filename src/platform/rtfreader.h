@@ -14,7 +14,9 @@ namespace rtf {
 // crashes; what could be read is shown.
 void load(QTextDocument *document, QByteArrayView bytes);
 
-// The text as the reader reads it, one paragraph a line (for tests and for the data tools).
+// The text as the reader reads it, one paragraph a line (for tests and for the data tools): a
+// line feed between paragraphs and for each line break inside one, none after the last; tabs
+// and no-break spaces as they are. Non-RTF bytes give their Windows-1250 lines.
 QString plainText(QByteArrayView bytes);
 
 } // namespace rtf

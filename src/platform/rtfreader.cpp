@@ -1,0 +1,252 @@
+#include "rtfreader.h"
+
+#include "cp1250.h"
+#include "rtfparser.h"
+#include "textfile.h"
+
+#include <QColor>
+#include <QFont>
+#include <QTextBlock>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <vector>
+
+namespace rtf {
+
+namespace {
+
+using detail::Align;
+using detail::CharProps;
+using detail::Flag;
+using detail::Font;
+using detail::FontFamily;
+using detail::ParaProps;
+
+// One twip is a twentieth of a point; the document lays out in pixels of 1/96 inch.
+constexpr qreal kTwipsPerPixel = 15.0;
+
+QFont::StyleHint styleHint(FontFamily family) {
+    switch (family) {
+    case FontFamily::Roman:
+        return QFont::Serif;
+    case FontFamily::Swiss:
+        return QFont::SansSerif;
+    case FontFamily::Modern:
+        return QFont::Monospace;
+    case FontFamily::Script:
+        return QFont::Cursive;
+    case FontFamily::Decor:
+        return QFont::Decorative;
+    default:
+        return QFont::AnyStyle;
+    }
+}
+
+QTextCharFormat makeCharFormat(const CharProps &c, const Font *font) {
+    QTextCharFormat f;
+    if (font && !font->isSymbol() && !font->name.isEmpty()) {
+        f.setFontFamilies(QStringList{font->name});
+        if (font->family != FontFamily::Any)
+            f.setFontStyleHint(styleHint(font->family));
+    }
+    if (c.halfPoints > 0)
+        f.setFontPointSize(c.halfPoints / 2.0);
+    if (c.hasColor)
+        f.setForeground(QColor::fromRgb(c.color));
+    if (c.hasBackground)
+        f.setBackground(QColor::fromRgb(c.background));
+    if (c.bold != Flag::Unset)
+        f.setFontWeight(c.bold == Flag::On ? QFont::Bold : QFont::Normal);
+    if (c.italic != Flag::Unset)
+        f.setFontItalic(c.italic == Flag::On);
+    if (c.underline != Flag::Unset)
+        f.setFontUnderline(c.underline == Flag::On);
+    if (c.strike != Flag::Unset)
+        f.setFontStrikeOut(c.strike == Flag::On);
+    if (c.valign == detail::VAlign::Super)
+        f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    else if (c.valign == detail::VAlign::Sub)
+        f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    if (c.caps == detail::Caps::All)
+        f.setFontCapitalization(QFont::AllUppercase);
+    else if (c.caps == detail::Caps::Small)
+        f.setFontCapitalization(QFont::SmallCaps);
+    return f;
+}
+
+// Builds the document with one cursor call per run of text and one block per paragraph.
+class DocumentSink final : public detail::Sink {
+public:
+    explicit DocumentSink(QTextDocument *document) : m_cursor(document) { m_cursor.beginEditBlock(); }
+
+    void text(const QString &text, const CharProps &chars, const Font *font) override {
+        openBlock();
+        m_cursor.insertText(text, charFormat(chars, font));
+    }
+
+    void paragraph(const ParaProps &para, const CharProps &chars, const Font *font) override {
+        openBlock();
+        m_cursor.setBlockFormat(blockFormat(para));
+        m_cursor.setBlockCharFormat(charFormat(chars, font));
+        m_pendingBlock = true;
+        m_breakBefore = false;
+    }
+
+    void pageBreak() override {
+        if (!m_pendingBlock && m_cursor.block().length() <= 1)
+            m_breakBefore = true; // the current paragraph is still empty: it begins the page
+        else
+            m_breakNext = true;
+    }
+
+    void finish(const ParaProps &para, bool open) override {
+        if (open)
+            m_cursor.setBlockFormat(blockFormat(para));
+        m_cursor.endEditBlock();
+    }
+
+private:
+    // A paragraph ended: the next block is made only when something goes into it.
+    void openBlock() {
+        if (!m_pendingBlock)
+            return;
+        m_pendingBlock = false;
+        m_cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+        m_breakBefore = m_breakNext;
+        m_breakNext = false;
+    }
+
+    // Documents use few formats over and over: each is built once.
+    const QTextCharFormat &charFormat(const CharProps &chars, const Font *font) {
+        for (const CachedFormat &cached : m_formats)
+            if (cached.font == font && cached.chars == chars)
+                return cached.format;
+        if (m_formats.size() >= 64)
+            m_formats.erase(m_formats.begin());
+        m_formats.push_back({chars, font, makeCharFormat(chars, font)});
+        return m_formats.back().format;
+    }
+
+    QTextBlockFormat blockFormat(const ParaProps &p) const {
+        QTextBlockFormat f;
+        switch (p.align) {
+        case Align::Center:
+            f.setAlignment(Qt::AlignHCenter);
+            break;
+        case Align::Right:
+            f.setAlignment(Qt::AlignRight);
+            break;
+        case Align::Justify:
+            f.setAlignment(Qt::AlignJustify);
+            break;
+        case Align::Left:
+            break;
+        }
+        // Margins that reach out of the page are not shown; a hanging first line stays inside.
+        const int left = std::max(p.leftIndent, 0);
+        if (left > 0)
+            f.setLeftMargin(left / kTwipsPerPixel);
+        if (p.rightIndent > 0)
+            f.setRightMargin(p.rightIndent / kTwipsPerPixel);
+        const int first = std::max(p.firstIndent, -left);
+        if (first != 0)
+            f.setTextIndent(first / kTwipsPerPixel);
+        if (p.spaceBefore > 0)
+            f.setTopMargin(p.spaceBefore / kTwipsPerPixel);
+        if (p.spaceAfter > 0)
+            f.setBottomMargin(p.spaceAfter / kTwipsPerPixel);
+        if (p.lineSpacing > 0 && p.lineMultiple)
+            f.setLineHeight(p.lineSpacing * 100.0 / 240.0, QTextBlockFormat::ProportionalHeight);
+        else if (p.lineSpacing > 0)
+            f.setLineHeight(p.lineSpacing / kTwipsPerPixel, QTextBlockFormat::MinimumHeight);
+        else if (p.lineSpacing < 0)
+            f.setLineHeight(-p.lineSpacing / kTwipsPerPixel, QTextBlockFormat::FixedHeight);
+        if (m_breakBefore)
+            f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        return f;
+    }
+
+    QTextCursor m_cursor;
+    bool m_pendingBlock = false;
+    bool m_breakBefore = false; // the current block begins a page
+    bool m_breakNext = false;   // the next block begins a page
+    struct CachedFormat {
+        CharProps chars;
+        const Font *font;
+        QTextCharFormat format;
+    };
+    std::vector<CachedFormat> m_formats;
+};
+
+// The text alone: paragraphs joined by line feeds, line breaks inside paragraphs as line feeds.
+class PlainSink final : public detail::Sink {
+public:
+    void text(const QString &text, const CharProps &, const Font *) override {
+        separate();
+        const qsizetype start = m_text.size();
+        m_text += text;
+        for (qsizetype i = start; i < m_text.size(); ++i) {
+            if (m_text[i] == QChar(0x2028))
+                m_text[i] = u'\n';
+        }
+    }
+    void paragraph(const ParaProps &, const CharProps &, const Font *) override {
+        separate();
+        m_pending = true;
+    }
+    void finish(const ParaProps &, bool) override {}
+
+    QString text() const { return m_text; }
+
+private:
+    void separate() {
+        if (m_pending)
+            m_text += u'\n';
+        m_pending = false;
+    }
+    QString m_text;
+    bool m_pending = false;
+};
+
+// Bytes that are not RTF: Windows-1250 text, one paragraph a line.
+QString plainLines(QByteArrayView bytes) {
+    QString text;
+    const QList<QByteArray> lines = textfile::splitLines(bytes);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            text += u'\n';
+        text += cp1250::toUnicode(lines[i]);
+    }
+    return text;
+}
+
+} // namespace
+
+void load(QTextDocument *document, QByteArrayView bytes) {
+    if (!document)
+        return;
+    const bool undo = document->isUndoRedoEnabled();
+    document->setUndoRedoEnabled(false);
+    if (detail::looksLikeRtf(bytes)) {
+        document->clear();
+        DocumentSink sink(document);
+        detail::parse(bytes, sink);
+    } else {
+        document->setPlainText(plainLines(bytes));
+    }
+    document->setUndoRedoEnabled(undo);
+    document->setModified(false);
+}
+
+QString plainText(QByteArrayView bytes) {
+    if (!detail::looksLikeRtf(bytes))
+        return plainLines(bytes);
+    PlainSink sink;
+    detail::parse(bytes, sink);
+    return sink.text();
+}
+
+} // namespace rtf
