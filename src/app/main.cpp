@@ -1,0 +1,23 @@
+#include "folders.h"
+#include "messagebox.h"
+#include "program.h"
+
+#include <QApplication>
+
+int main(int argc, char **argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kerla"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Kerla"));
+
+    SharedState state;
+    BoxMessageSink messages;
+    state.messages = &messages;
+    state.ProgramDir = folders::programDir();
+    state.UserDataDir = folders::userDataDir();
+
+    Program program(state, QApplication::arguments().value(1));
+    if (program.endsAtOnce())
+        return 0;
+    program.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,45 @@
+#include "program.h"
+
+#include "autor.h"
+#include "bible.h"
+#include "documentviewer.h"
+#include "mainform.h"
+#include "nastav.h"
+#include "printing.h"
+#include "shortcutfilter.h"
+
+#include <QApplication>
+
+Program::Program(SharedState &state, const QString &argument) {
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Kerla"));
+    m_main = std::make_unique<TMainForm>(state, argument);
+    m_bible = std::make_unique<TBible>(state);
+    m_nastav = std::make_unique<TNastav>(state, *m_main, *m_bible, m_main.get());
+    m_autor = std::make_unique<TAutor>(state, m_main.get());
+    m_form2 = std::make_unique<TForm2>(m_main.get());
+    m_print = std::make_unique<PrintService>(state);
+    m_main->attachWindows(m_nastav.get(), m_autor.get(), m_bible.get(), m_form2.get());
+    m_main->setPrintService(m_print.get());
+}
+
+Program::~Program() {
+    if (m_shortcuts)
+        qApp->removeEventFilter(m_shortcuts.get());
+    // The windows go in the reverse order of their creation.
+    m_print.reset();
+    m_form2.reset();
+    m_autor.reset();
+    m_nastav.reset();
+    m_bible.reset();
+    m_main.reset();
+}
+
+bool Program::endsAtOnce() const { return m_main->endsAtOnce(); }
+
+void Program::show() {
+    if (!m_shortcuts) {
+        m_shortcuts = std::make_unique<ShortcutFilter>(m_main.get());
+        qApp->installEventFilter(m_shortcuts.get());
+    }
+    m_main->show();
+}

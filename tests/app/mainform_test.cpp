@@ -1,0 +1,439 @@
+#include "appfixture.h"
+#include "bible.h"
+#include "dates.h"
+#include "mainform.h"
+#include "periodic.h"
+#include "profile.h"
+#include "program.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDateEdit>
+#include <QDialog>
+#include <QLabel>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <memory>
+
+namespace {
+
+const QDateTime kNow(QDate(2025, 12, 31), QTime(9, 30, 0));
+
+QImage iconImage(QToolButton *button) { return button->icon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_RGB32); }
+QImage fileImage(const ProgramFolder &folder, const char *name) {
+    return QImage(folder.path() + "grafika/" + name).convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+class MainFormTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void opensOnTodaysPage();
+    void keysMoveTheDate_data();
+    void keysMoveTheDate();
+    void keysActWhateverHasTheFocus_data();
+    void keysActWhateverHasTheFocus();
+    void homeMarksTheDayButton();
+    void pickerChoiceRefreshesOnce();
+    void menuKeysDoNothingUnderAModalDialog();
+    void readingButtonsFollowTheIndex();
+    void periodicViews_data();
+    void periodicViews();
+    void periodicViewsOutside2025ShowTheDayPage();
+    void missingPictureStopsAtThatPicture();
+    void shortYearFileReportsTheIndex();
+    void enterEndsOnceADayAndEscPlainly();
+    void settingsRoundTrip();
+    void settingsWithoutPoziceAndWithGarbage();
+    void firstRunGeometry();
+    void positionGuards_data();
+    void positionGuards();
+    void positionOnNoScreenMovesToThePrimary();
+    void clickOnMainHidesTheReading();
+
+private:
+    void start(const QDateTime &now = kNow, const QString &argument = QString());
+    TMainForm &main() { return m_program->mainForm(); }
+    QDate shown() const { return ViewDateAsDate(m_test->state.viewDate); }
+
+    std::unique_ptr<ProgramFolder> m_folder;
+    std::unique_ptr<TestState> m_test;
+    std::unique_ptr<Program> m_program;
+};
+
+void MainFormTest::init() {
+    m_folder = std::make_unique<ProgramFolder>();
+    m_test = std::make_unique<TestState>(*m_folder, kNow);
+}
+
+void MainFormTest::cleanup() {
+    m_program.reset();
+    m_test.reset();
+    m_folder.reset();
+}
+
+void MainFormTest::start(const QDateTime &now, const QString &argument) {
+    m_test->state.clock.now = [now] { return now; };
+    m_program = std::make_unique<Program>(m_test->state, argument);
+    m_program->show();
+    main().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main()));
+}
+
+void MainFormTest::opensOnTodaysPage() {
+    start();
+    QCOMPARE(shown(), QDate(2025, 12, 31));
+    QVERIFY2(main().TextWindow->toPlainText().contains(QStringLiteral("Den 2025-371")),
+             qPrintable(main().TextWindow->toPlainText()));
+    QVERIFY(main().TextWindow->toPlainText().contains(QStringLiteral("Slovo české")));
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("Kerla ") + shortDateText(QDate(2025, 12, 31)));
+    QCOMPARE(main().windowTitle(), QStringLiteral("Kerla Dorny 2.36"));
+    QCOMPARE(main().Skoc->date(), QDate(2025, 12, 31));
+    QCOMPARE(main().refreshCount(), 1);
+    // The day's font is laid over the whole page; the page's own bold stays.
+    QTextCursor c(main().TextWindow->document());
+    c.movePosition(QTextCursor::NextCharacter);
+    QCOMPARE(c.charFormat().fontWeight(), int(QFont::Bold));
+    QCOMPARE(c.charFormat().fontFamilies().toStringList().value(0), main().TextWindow->font().family());
+}
+
+void MainFormTest::keysMoveTheDate_data() {
+    QTest::addColumn<QDate>("from");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QDate>("to");
+    QTest::addColumn<QString>("pageText");
+    QTest::newRow("Right on 31.12.2025") << QDate(2025, 12, 31) << int(Qt::Key_Right) << 0 << QDate(2026, 1, 1)
+                                         << QStringLiteral("Data na ");
+    QTest::newRow("Ctrl+Right on 31.1.2025") << QDate(2025, 1, 31) << int(Qt::Key_Right) << int(Qt::ControlModifier)
+                                             << QDate(2025, 2, 28) << QStringLiteral("Den 2025-58");
+    QTest::newRow("Ctrl+PgDown on 29.2.2024") << QDate(2024, 2, 29) << int(Qt::Key_PageDown)
+                                              << int(Qt::ControlModifier) << QDate(2025, 2, 28)
+                                              << QStringLiteral("Den 2025-58");
+    QTest::newRow("Left") << QDate(2025, 3, 1) << int(Qt::Key_Left) << 0 << QDate(2025, 2, 28)
+                          << QStringLiteral("Den 2025-58");
+    QTest::newRow("PgUp") << QDate(2025, 1, 3) << int(Qt::Key_PageUp) << 0 << QDate(2024, 12, 27)
+                          << QStringLiteral("Den 2024-367");
+    QTest::newRow("PgDown") << QDate(2025, 1, 3) << int(Qt::Key_PageDown) << 0 << QDate(2025, 1, 10)
+                            << QStringLiteral("Den 2025-9");
+    QTest::newRow("Ctrl+Left") << QDate(2025, 3, 31) << int(Qt::Key_Left) << int(Qt::ControlModifier)
+                               << QDate(2025, 2, 28) << QStringLiteral("Den 2025-58");
+    QTest::newRow("Ctrl+PgUp") << QDate(2025, 2, 28) << int(Qt::Key_PageUp) << int(Qt::ControlModifier)
+                               << QDate(2024, 2, 29) << QStringLiteral("Den 2024-59");
+}
+
+void MainFormTest::keysMoveTheDate() {
+    QFETCH(QDate, from);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QDate, to);
+    QFETCH(QString, pageText);
+    start();
+    SetViewDateFrom(m_test->state.viewDate, from);
+    main().FormShow();
+    QTest::keyClick(main().TextWindow, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(shown(), to);
+    QVERIFY2(main().TextWindow->toPlainText().contains(pageText), qPrintable(main().TextWindow->toPlainText()));
+    QCOMPARE(main().Skoc->date(), to);
+}
+
+void MainFormTest::keysActWhateverHasTheFocus_data() {
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("text view") << QStringLiteral("TextWindow");
+    QTest::newRow("date picker") << QStringLiteral("Skoc");
+}
+
+void MainFormTest::keysActWhateverHasTheFocus() {
+    QFETCH(QString, focus);
+    start();
+    QWidget *target = main().findChild<QWidget *>(focus);
+    QVERIFY(target);
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key_Left);
+    QCOMPARE(shown(), QDate(2025, 12, 30));
+    QTest::keyClick(target, Qt::Key_Home);
+    QCOMPARE(shown(), QDate(2025, 12, 31));
+    QTest::keyClick(target, Qt::Key_Right, Qt::ControlModifier);
+    QCOMPARE(shown(), QDate(2026, 1, 31));
+}
+
+void MainFormTest::homeMarksTheDayButton() {
+    start();
+    QTest::mouseClick(main().SpeedButton4, Qt::LeftButton); // the week view marks its own button
+    QCOMPARE(iconImage(main().SpeedButton4), fileImage(*m_folder, "menu_tyden61.bmp"));
+    QCOMPARE(iconImage(main().SpeedButton9), fileImage(*m_folder, "menu_den5.bmp"));
+    QTest::keyClick(main().TextWindow, Qt::Key_Left);
+    QTest::keyClick(main().TextWindow, Qt::Key_Home);
+    QCOMPARE(shown(), QDate(2025, 12, 31));
+    QCOMPARE(iconImage(main().SpeedButton9), fileImage(*m_folder, "menu_den51.bmp"));
+    QCOMPARE(iconImage(main().SpeedButton4), fileImage(*m_folder, "menu_tyden6.bmp"));
+}
+
+void MainFormTest::pickerChoiceRefreshesOnce() {
+    start();
+    const int before = main().refreshCount();
+    main().Skoc->setDate(QDate(2025, 6, 15)); // as the calendar popup sets a choice
+    QCOMPARE(main().refreshCount(), before + 1);
+    QCOMPARE(shown(), QDate(2025, 6, 15));
+    QVERIFY(main().TextWindow->toPlainText().contains(QStringLiteral("Den 2025-169")));
+    QCOMPARE(iconImage(main().SpeedButton9), fileImage(*m_folder, "menu_den51.bmp"));
+    // The refresh's own update of the picker raises no second refresh.
+    QTest::keyClick(main().TextWindow, Qt::Key_Right);
+    QCOMPARE(main().refreshCount(), before + 2);
+}
+
+void MainFormTest::menuKeysDoNothingUnderAModalDialog() {
+    start();
+    bool pressed = false;
+    QTimer::singleShot(0, this, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        QVERIFY(modal);
+        QTest::keyClick(modal, Qt::Key_Right);
+        QTest::keyClick(modal, Qt::Key_Home);
+        QTest::keyClick(modal, Qt::Key_PageDown);
+        pressed = true;
+        modal->close();
+    });
+    QDialog dialog(&main());
+    dialog.setModal(true);
+    dialog.exec();
+    QVERIFY(pressed);
+    QCOMPARE(shown(), QDate(2025, 12, 31));
+    QVERIFY(main().isVisible());
+}
+
+void MainFormTest::readingButtonsFollowTheIndex() {
+    start();
+    QCOMPARE(main().Cist1->toolTip(), QStringLiteral("První čtení na 31.12.2025"));
+    QCOMPARE(main().Cist2->toolTip(), QStringLiteral("Druhé čtení na 31.12.2025"));
+    QVERIFY(main().Cist1->isEnabled() && main().CteniN1->isEnabled());
+    QVERIFY(!main().Cist2->isEnabled() && !main().CteniN2->isEnabled());
+    QVERIFY(main().Cist3->isEnabled() && main().CteniN3->isEnabled());
+    QTest::keyClick(main().TextWindow, Qt::Key_Left); // no section for the day
+    QVERIFY(!main().Cist1->isEnabled() && !main().CteniN1->isEnabled() && !main().Cist3->isEnabled());
+    QCOMPARE(main().Cist3->toolTip(), QStringLiteral("Třetí čtení na 30.12.2025"));
+    QTest::keyClick(main().TextWindow, Qt::Key_F1, Qt::ControlModifier); // disabled: nothing happens
+    QVERIFY(!m_program->bible().isVisible());
+    QVERIFY(m_test->messages.all.isEmpty());
+}
+
+void MainFormTest::periodicViews_data() {
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<QStringList>("pictures");
+    const QStringList week{"menu_den5.bmp", "menu_tyden61.bmp", "menu_mesic6.bmp", "menu-2025.bmp"};
+    const QStringList month{"menu_den5.bmp", "menu_tyden6.bmp", "menu_mesic61.bmp", "menu-2025.bmp"};
+    const QStringList year{"menu_den5.bmp", "menu_tyden6.bmp", "menu_mesic6.bmp", "menu-2025a.bmp"};
+    QTest::newRow("week of 1.1.2025") << QDate(2025, 1, 1) << "SpeedButton4" << periodic::weekPageFor(QDate(2025, 1, 1)) << week;
+    QTest::newRow("week of 5.1.2025") << QDate(2025, 1, 5) << "SpeedButton4" << periodic::weekPageFor(QDate(2025, 1, 5)) << week;
+    QTest::newRow("week of 28.12.2025") << QDate(2025, 12, 28) << "SpeedButton4" << periodic::weekPageFor(QDate(2025, 12, 28)) << week;
+    QTest::newRow("month of December") << QDate(2025, 12, 3) << "SpeedButton6" << periodic::monthPageFor(12) << month;
+    QTest::newRow("year") << QDate(2025, 7, 3) << "SpeedButton1" << periodic::yearPageFor() << year;
+}
+
+void MainFormTest::periodicViews() {
+    QFETCH(QDate, date);
+    QFETCH(QString, button);
+    QFETCH(QByteArray, page);
+    QFETCH(QStringList, pictures);
+    start();
+    SetViewDateFrom(m_test->state.viewDate, date);
+    main().FormShow();
+    QTest::mouseClick(main().findChild<QToolButton *>(button), Qt::LeftButton);
+    QCOMPARE(readBytes(m_test->state.dayPagePath()), page);
+    QCOMPARE(shown(), date);
+    QToolButton *buttons[] = {main().SpeedButton9, main().SpeedButton4, main().SpeedButton6, main().SpeedButton1};
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(iconImage(buttons[i]), fileImage(*m_folder, qPrintable(pictures.at(i))));
+    const QString text = main().TextWindow->toPlainText();
+    QVERIFY2(text.startsWith(QStringLiteral("KERLO ")), qPrintable(text));
+}
+
+void MainFormTest::periodicViewsOutside2025ShowTheDayPage() {
+    start();
+    QTest::keyClick(main().TextWindow, Qt::Key_Right); // 1.1.2026: no year file in the fixture
+    const QImage dayBefore = iconImage(main().SpeedButton9);
+    for (QToolButton *b : {main().SpeedButton4, main().SpeedButton6, main().SpeedButton1}) {
+        const int before = main().refreshCount();
+        QTest::mouseClick(b, Qt::LeftButton);
+        QCOMPARE(main().refreshCount(), before + 1);
+        QVERIFY(main().TextWindow->toPlainText().contains(QStringLiteral("Data na ")));
+    }
+    QCOMPARE(iconImage(main().SpeedButton9), dayBefore);
+    QVERIFY(m_test->messages.all.isEmpty());
+}
+
+void MainFormTest::missingPictureStopsAtThatPicture() {
+    start();
+    QVERIFY(QFile::remove(m_folder->path() + "grafika/menu_mesic6.bmp"));
+    QTest::mouseClick(main().SpeedButton4, Qt::LeftButton);
+    QCOMPARE(m_test->messages.errors.size(), 1);
+    QVERIFY2(m_test->messages.errors.first().startsWith(
+                 QStringLiteral("Cannot open file \"%1grafika/menu_mesic6.bmp\". ").arg(m_folder->path())),
+             qPrintable(m_test->messages.errors.first()));
+    // The page is shown and the pictures before the missing one are changed.
+    QVERIFY(main().TextWindow->toPlainText().startsWith(QStringLiteral("KERLO TÝDNE")));
+    QCOMPARE(iconImage(main().SpeedButton4), fileImage(*m_folder, "menu_tyden61.bmp"));
+}
+
+void MainFormTest::shortYearFileReportsTheIndex() {
+    writeBytes(m_folder->path() + "Kerla2025.rtf", "a\r\nb\r\n");
+    start(QDateTime(QDate(2025, 1, 2), QTime(8, 0)));
+    QVERIFY(main().TextWindow->toPlainText().contains(QLatin1Char('b')));
+    QTest::keyClick(main().TextWindow, Qt::Key_Right); // line 2 does not exist
+    QCOMPARE(m_test->messages.errors, QStringList{QStringLiteral("List index out of bounds (2)")});
+    // The title names the new date; the view keeps its page and the picker its date.
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("Kerla ") + shortDateText(QDate(2025, 1, 3)));
+    QCOMPARE(main().TextWindow->toPlainText(), QStringLiteral("b"));
+    QCOMPARE(main().Skoc->date(), QDate(2025, 1, 2));
+}
+
+void MainFormTest::enterEndsOnceADayAndEscPlainly() {
+    start();
+    main().Skoc->setFocus();
+    QTest::keyClick(main().Skoc, Qt::Key_Return);
+    QVERIFY(!main().isVisible());
+    const ProfileFile ini(m_test->state.settingsPath());
+    QCOMPARE(ini.readString("Hlavni", "Datum", QString()), shortDateText(QDate(2025, 12, 31)));
+    QVERIFY(!QFile::exists(m_test->state.dayPagePath()));
+
+    // A second start with "a" on the same day ends at once.
+    m_program.reset();
+    m_program = std::make_unique<Program>(m_test->state, QStringLiteral("a"));
+    QVERIFY(m_program->endsAtOnce());
+    m_program.reset();
+    for (const char *argument : {"", "A", "b"}) {
+        Program other(m_test->state, QLatin1String(argument));
+        QVERIFY2(!other.endsAtOnce(), argument);
+    }
+    // The next day the argument does not end it.
+    m_test->state.clock.now = [] { return kNow.addDays(1); };
+    QVERIFY(!Program(m_test->state, QStringLiteral("a")).endsAtOnce());
+
+    // Esc ends plainly: the stored date stays.
+    start(kNow.addDays(1));
+    QTest::keyClick(main().TextWindow, Qt::Key_Escape);
+    QVERIFY(!main().isVisible());
+    QCOMPARE(ini.readString("Hlavni", "Datum", QString()), shortDateText(QDate(2025, 12, 31)));
+}
+
+void MainFormTest::settingsRoundTrip() {
+    start();
+    main().move(120, 80);
+    main().resize(700, 400);
+    main().setBackgroundColor(0x00E0F0);
+    QFont f(QStringLiteral("DejaVu Serif"), 13);
+    main().setTextFont(f, 0x102030);
+    main().setClockVisible(false);
+    m_test->state.ClassicReadingWindow = true;
+    main().close();
+    const ProfileFile ini(m_test->state.settingsPath());
+    QCOMPARE(ini.readInteger("Okno", "Barva", 0), 0x00E0F0);
+    QCOMPARE(ini.readInteger("Okno", "FontBarva", 0), 0x102030);
+    QCOMPARE(ini.readString("Okno", "Font", QString()), QStringLiteral("DejaVu Serif"));
+    QCOMPARE(ini.readInteger("Okno", "FontVelikost", 0), 13);
+    QCOMPARE(ini.readBool("Okno", "Hodiny", true), false);
+    QCOMPARE(ini.readInteger("Pozice", "Sirka", 0), 700);
+    QCOMPARE(ini.readInteger("Pozice", "Vyska", 0), 400);
+    QCOMPARE(ini.readBool("Bible", "TypOkna", false), true);
+    QVERIFY(ini.readString("Bible", "Font", QString()).size() > 0);
+    QCOMPARE(ini.readInteger("Bible", "Odleva", 0), m_program->bible().x());
+    const QString written = QString::fromLatin1(readBytes(m_test->state.settingsPath()));
+    QVERIFY(!written.contains(QStringLiteral("Hlavni"))); // only the end once a day writes it
+
+    m_program.reset();
+    m_test->state.ClassicReadingWindow = false;
+    m_program = std::make_unique<Program>(m_test->state, QString());
+    QCOMPARE(main().backgroundColor(), 0x00E0F0);
+    QCOMPARE(main().textFontColor(), 0x102030);
+    QCOMPARE(main().textFont().family(), QStringLiteral("DejaVu Serif"));
+    QCOMPARE(main().textFont().pointSize(), 13);
+    QVERIFY(!main().clockVisible());
+    QCOMPARE(main().size(), QSize(700, 400));
+    QCOMPARE(main().pos(), QPoint(ini.readInteger("Pozice", "Odleva", -1), ini.readInteger("Pozice", "Odshora", -1)));
+    QVERIFY(m_test->state.ClassicReadingWindow);
+}
+
+void MainFormTest::settingsWithoutPoziceAndWithGarbage() {
+    writeBytes(m_test->state.settingsPath(), "[Okno]\r\nBarva=bílá\r\nFontVelikost=x12\r\nHodiny=ano\r\nFont=Tahoma\r\n"
+                                             "[Bible]\r\nTypOkna=$1\r\n");
+    m_program = std::make_unique<Program>(m_test->state, QString());
+    QCOMPARE(main().pos(), QPoint(292, 290));
+    QCOMPARE(main().size(), QSize(692, 324));
+    QCOMPARE(main().backgroundColor(), 0xFFFFFF);
+    QCOMPARE(main().textFont().pointSize(), 10);
+    QVERIFY(main().clockVisible());
+    QVERIFY(m_test->state.ClassicReadingWindow);
+    QCOMPARE(m_test->state.StoredDate, QString());
+}
+
+void MainFormTest::firstRunGeometry() {
+    m_program = std::make_unique<Program>(m_test->state, QStringLiteral("a"));
+    QVERIFY(!m_program->endsAtOnce()); // "1.1.1998" is never today
+    QCOMPARE(m_test->state.StoredDate, QStringLiteral("1.1.1998"));
+    QCOMPARE(main().size(), QSize(662, 260));
+    m_program->show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main()));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY(qAbs(main().frameGeometry().center().x() - screen.center().x()) <= 1);
+    QVERIFY(qAbs(main().frameGeometry().center().y() - screen.center().y()) <= 1);
+}
+
+void MainFormTest::positionGuards_data() {
+    QTest::addColumn<QPoint>("position");
+    QTest::addColumn<QPoint>("written");
+    QTest::newRow("2000 and 1500 are not written") << QPoint(2000, 1500) << QPoint(11, 22);
+    QTest::newRow("1999 and 1501 are") << QPoint(1999, 1501) << QPoint(1999, 1501);
+    QTest::newRow("2001 and 1499 are") << QPoint(2001, 1499) << QPoint(2001, 1499);
+}
+
+void MainFormTest::positionGuards() {
+    QFETCH(QPoint, position);
+    QFETCH(QPoint, written);
+    writeBytes(m_test->state.settingsPath(), "[Pozice]\r\nOdleva=11\r\nOdshora=22\r\n");
+    start();
+    main().move(position);
+    main().close();
+    const ProfileFile ini(m_test->state.settingsPath());
+    QCOMPARE(QPoint(ini.readInteger("Pozice", "Odleva", -1), ini.readInteger("Pozice", "Odshora", -1)), written);
+}
+
+void MainFormTest::positionOnNoScreenMovesToThePrimary() {
+    // The window was last on a monitor that is not there any more.
+    writeBytes(m_test->state.settingsPath(), "[Pozice]\r\nOdleva=9000\r\nOdshora=7000\r\nSirka=500\r\nVyska=300\r\n");
+    m_program = std::make_unique<Program>(m_test->state, QString());
+    QCOMPARE(main().pos(), QPoint(9000, 7000));
+    m_program->show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main()));
+    QVERIFY(QGuiApplication::primaryScreen()->geometry().contains(main().frameGeometry().center()));
+    QCOMPARE(main().size(), QSize(500, 300));
+}
+
+void MainFormTest::clickOnMainHidesTheReading() {
+    start();
+    QTest::keyClick(main().TextWindow, Qt::Key_F1, Qt::ControlModifier);
+    QVERIFY(m_test->messages.all.isEmpty());
+    QVERIFY(m_program->bible().isVisible());
+    QVERIFY(readBytes(m_test->state.readingTextPath()).startsWith("tb 1 1 "));
+    // A shortcut also acts while the reading window is active.
+    m_program->bible().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&m_program->bible()));
+    QTest::keyClick(&m_program->bible(), Qt::Key_Left);
+    QCOMPARE(shown(), QDate(2025, 12, 30));
+    // Activating the main window puts the reading away.
+    main().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main()));
+    QTRY_VERIFY(!m_program->bible().isVisible());
+}
+
+QTEST_MAIN(MainFormTest)
+#include "mainform_test.moc"
