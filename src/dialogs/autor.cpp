@@ -1,0 +1,169 @@
+#include "autor.h"
+
+#include "colorvalue.h"
+#include "jpegimage.h"
+#include "mylabel3d.h"
+#include "sharedstate.h"
+#include "versioninfo.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLocale>
+#include <QScreen>
+#include <QShowEvent>
+
+namespace {
+
+QFont verdana(int pixels, bool bold) {
+    QFont font(QStringLiteral("Verdana"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+QLabel *label(QWidget *parent, const char *name, const QString &caption, int left, int top,
+              const QFont &font) {
+    auto *l = new QLabel(caption, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setFont(font);
+    l->move(left, top);
+    l->adjustSize();
+    return l;
+}
+
+QLabel *paragraph(QWidget *parent, const char *name, const QString &caption, const QRect &place,
+                  const QFont &font) {
+    auto *l = new QLabel(caption, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setFont(font);
+    l->setWordWrap(true);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    l->setGeometry(place);
+    return l;
+}
+
+TmyLabel3d *label3d(QWidget *parent, const char *name, const QString &caption, int left, int top,
+                    const QFont &font, int color, T3DEffect effect) {
+    auto *l = new TmyLabel3d(caption, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setFont(font);
+    l->setFontColor(color);
+    l->move(left, top);
+    l->setAStyle3D(effect);
+    l->setAShadeLTSet(false);
+    l->setAShadeLeftTop(colorvalue::Yellow);
+    return l;
+}
+
+} // namespace
+
+namespace aboutwindow {
+QImage backgroundPicture() {
+    QFile file(QStringLiteral(":/dialogs/autor.jpg"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return jpegimage::decode(file.readAll());
+}
+} // namespace aboutwindow
+
+TAutor::TAutor(SharedState &state, QWidget *parent, const QString &executablePath)
+    : QDialog(parent), openUrl([](const QUrl &url) { return QDesktopServices::openUrl(url); }),
+      m_state(state) {
+    setObjectName(QStringLiteral("Autor"));
+    setWindowTitle(QStringLiteral("Autor programu"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    QFont base(QStringLiteral("Times New Roman"));
+    base.setPixelSize(13);
+    setFont(base);
+    setFixedSize(450, 338);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(rect());
+    Image1->setAlignment(Qt::AlignCenter);
+    const QImage picture = aboutwindow::backgroundPicture();
+    if (!picture.isNull())
+        Image1->setPixmap(
+            QPixmap::fromImage(picture.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+
+    myLabel3d1 = label3d(this, "myLabel3d1", QStringLiteral("Kerla Dorny verze "), 8, 32, verdana(17, true),
+                         colorvalue::Maroon, T3DEffect::Raised3d);
+    myLabel3d2 = label3d(this, "myLabel3d2", QStringLiteral("freeware"), 368, 37, verdana(11, true),
+                         colorvalue::Maroon, T3DEffect::Resit3d);
+    Label1 = paragraph(this, "Label1",
+                       QStringLiteral("Program Kerla Dorny připravil tým projektu Kerla pro vlastní "
+                                      "potřebu s laskavým svolením vydavatele Kerel (Dorny) a zdarma "
+                                      "jej nabízí všem zájemcům."),
+                       QRect(8, 80, 433, 49), verdana(11, true));
+    myLabel3d3 = label3d(this, "myLabel3d3", QStringLiteral("www.example.org/kerla"), 8, 224,
+                         verdana(12, true), colorvalue::Maroon, T3DEffect::Raised3d);
+    myLabel3d3->setCursor(Qt::PointingHandCursor);
+    myLabel3d3->setStatusTip(QStringLiteral("Spustí Váš internetový prohlížeč a najde mé stránky"));
+    Label5 = label(this, "Label5", QStringLiteral("Internetová adresa:"), 8, 210, verdana(11, true));
+    Label8 = paragraph(this, "Label8",
+                       QStringLiteral("Pokud mi zašlete informaci o tom, že používáte tento program, "
+                                      "budu Vám zasílat na Váš e-mail krátkou zprávu vždy, když bude "
+                                      "hotová další verze programu."),
+                       QRect(8, 120, 433, 49), verdana(11, false));
+    myLabel3d4 = label3d(this, "myLabel3d4", QStringLiteral("kerla@example.org"), 256, 224, verdana(12, true),
+                         colorvalue::Maroon, T3DEffect::Raised3d);
+    myLabel3d4->setCursor(Qt::PointingHandCursor);
+    myLabel3d4->setStatusTip(QStringLiteral("Spustí Váš poštovní program, abyste mi mohli napsat"));
+    Label2 = label(this, "Label2", QStringLiteral("Tato verze spatřila světlo světa:"), 8, 176,
+                   verdana(11, false));
+    Label3 = label(this, "Label3", QStringLiteral("E-mailová adresa autora:"), 256, 210, verdana(11, true));
+    myLabel3d7 = label3d(this, "myLabel3d7", QStringLiteral("Zavřít"), 184, 304, verdana(16, true),
+                         colorvalue::Yellow, T3DEffect::Normal3d);
+    myLabel3d7->setAHShadeOffSet(2);
+    myLabel3d7->setAVShadeOffSet(2);
+    myLabel3d7->setCursor(Qt::PointingHandCursor);
+
+    connect(myLabel3d3, &TmyLabel3d::OnClick, this, &TAutor::myLabel3d3Click);
+    connect(myLabel3d4, &TmyLabel3d::OnClick, this, &TAutor::myLabel3d4Click);
+    connect(myLabel3d7, &TmyLabel3d::OnClick, this, &TAutor::myLabel3d7Click);
+
+    FormCreate(executablePath.isEmpty() ? QCoreApplication::applicationFilePath() : executablePath);
+}
+
+void TAutor::FormCreate(const QString &executablePath) {
+    const QDate built = QFileInfo(executablePath).lastModified().date();
+    Label2->setText(Label2->text() + QLatin1Char(' ') +
+                    QLocale::system().toString(built, QLocale::ShortFormat));
+    Label2->adjustSize();
+    myLabel3d1->setCaption(myLabel3d1->Caption() + VersionText(executablePath));
+}
+
+QUrl TAutor::webTarget(const QString &caption) {
+    // A caption such as "www.example.org/kerla" names a web page as the shell takes it.
+    return QUrl::fromUserInput(caption);
+}
+
+QUrl TAutor::mailTarget(const QString &caption) {
+    return QUrl(QStringLiteral("mailto:") + caption);
+}
+
+void TAutor::myLabel3d3Click(TmyLabel3d *sender) {
+    if (!openUrl(webTarget(sender->Caption())))
+        m_state.messages->showMessage(QStringLiteral("Nemohu spustit webový prohlížeč."));
+}
+
+void TAutor::myLabel3d4Click(TmyLabel3d *sender) {
+    if (!openUrl(mailTarget(sender->Caption())))
+        m_state.messages->showMessage(QStringLiteral("Nemohu spustit poštovní program."));
+}
+
+void TAutor::myLabel3d7Click(TmyLabel3d *) {
+    reject();
+}
+
+void TAutor::showEvent(QShowEvent *event) {
+    if (!event->spontaneous()) {
+        if (const QScreen *s = screen())
+            move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    }
+    QDialog::showEvent(event);
+}

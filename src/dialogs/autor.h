@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+
+class QLabel;
+class TmyLabel3d;
+struct SharedState;
+
+// The about window: the program's version and build date, a word about the program, and links
+// to the program's web page and mail address.
+class TAutor : public QDialog {
+    Q_OBJECT
+public:
+    // Runs FormCreate for the given executable (the running one when empty): the captions are
+    // completed once, here, and stay for the whole run.
+    explicit TAutor(SharedState &state, QWidget *parent = nullptr, const QString &executablePath = QString());
+
+    QLabel *Image1 = nullptr;
+    TmyLabel3d *myLabel3d1 = nullptr;
+    TmyLabel3d *myLabel3d2 = nullptr;
+    QLabel *Label1 = nullptr;
+    TmyLabel3d *myLabel3d3 = nullptr;
+    QLabel *Label5 = nullptr;
+    QLabel *Label8 = nullptr;
+    TmyLabel3d *myLabel3d4 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    TmyLabel3d *myLabel3d7 = nullptr;
+
+    // How a link is opened; the desktop's default handler unless a test gives its own. Returns
+    // false when nothing could be started.
+    std::function<bool(const QUrl &)> openUrl;
+
+    void FormCreate(const QString &executablePath);
+    void myLabel3d3Click(TmyLabel3d *sender);
+    void myLabel3d4Click(TmyLabel3d *sender);
+    void myLabel3d7Click(TmyLabel3d *sender);
+
+    // The link targets for the two captions.
+    static QUrl webTarget(const QString &caption);
+    static QUrl mailTarget(const QString &caption);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    SharedState &m_state;
+};
+
+namespace aboutwindow {
+// The background picture, decoded from the JPEG built into the program; null if it cannot be read.
+QImage backgroundPicture();
+} // namespace aboutwindow

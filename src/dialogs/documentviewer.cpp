@@ -1,0 +1,97 @@
+#include "documentviewer.h"
+
+#include "colorvalue.h"
+#include "mylabel3d.h"
+#include "programicon.h"
+#include "rtfreader.h"
+#include "sharedstate.h"
+#include "textfile.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextEdit>
+
+TForm2::TForm2(QWidget *parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("O Kerlach DR"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setFont(QFont(QStringLiteral("Times New Roman"), 8));
+    setFixedSize(377, 282);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(8, 8, 41, 33);
+    Image1->setPixmap(programIcon(32));
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    myLabel3d1 = new TmyLabel3d(QStringLiteral("O Kerlach Dorny"), this);
+    myLabel3d1->setObjectName(QStringLiteral("myLabel3d1"));
+    QFont heading(QStringLiteral("Arial"), 14);
+    heading.setBold(true);
+    myLabel3d1->setFont(heading);
+    myLabel3d1->setAutoSize(false);
+    myLabel3d1->setGeometry(56, 12, 257, 22);
+    myLabel3d1->setAStyle3D(T3DEffect::Raised3d);
+    myLabel3d1->setAShadeLTSet(false);
+    myLabel3d1->setAShadeLeftTop(colorvalue::Yellow);
+
+    Button1 = new QPushButton(QStringLiteral("Zavřít"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setFont(QFont(QStringLiteral("Arial"), 8));
+    Button1->setGeometry(320, 12, 48, 25);
+    Button1->setAutoDefault(false);
+
+    RichEdit1 = new QTextEdit(this);
+    RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
+    RichEdit1->setGeometry(8, 48, 361, 225);
+    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    RichEdit1->setLineWrapMode(QTextEdit::WidgetWidth);
+    RichEdit1->setAcceptRichText(true);
+
+    connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
+}
+
+void TForm2::loadDocument(const QByteArray &rtf) {
+    rtf::load(RichEdit1->document(), rtf);
+    RichEdit1->document()->setModified(false);
+    RichEdit1->moveCursor(QTextCursor::Start);
+}
+
+void TForm2::showModal() {
+    if (const QScreen *s = screen())
+        move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    exec();
+}
+
+void TForm2::Button1Click() {
+    reject();
+}
+
+namespace documents {
+
+QString missingMessage(const QString &fileName) {
+    if (fileName == AboutWatchwords)
+        return QStringLiteral("Informace o Kerlach nenalezeny.");
+    if (fileName == PrintedEdition)
+        return QStringLiteral("Informace o tištěné verzi nenalezeny.");
+    return QStringLiteral("Dokument %1 nebyl nalezen.").arg(fileName);
+}
+
+bool showDocument(SharedState &state, TForm2 &viewer, const QString &fileName) {
+    const QString path = state.ProgramDir + fileName;
+    if (!textfile::fileExists(path)) {
+        state.messages->showMessage(missingMessage(fileName));
+        return false;
+    }
+    QByteArray bytes;
+    if (!runCommand(*state.messages, [&] { bytes = textfile::readAll(path); }))
+        return false;
+    viewer.loadDocument(bytes);
+    viewer.showModal();
+    return true;
+}
+
+} // namespace documents

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "fontchoice.h"
+
+#include <QDialog>
+#include <QLabel>
+
+#include <memory>
+
+class DayViewAccess;
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QPushButton;
+class TBible;
+struct SharedState;
+
+// A label that reports a click with the left button (pressed and released over it).
+class ClickLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+Q_SIGNALS:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    bool m_pressed = false;
+};
+
+// The settings dialog: the fonts of the main text and of the reading text, the page background,
+// the clock and the classic reading window. It keeps no settings of its own: each opening fills it
+// from the live windows, OK applies the choices to them at once, and the main window's close
+// writes them to Kerla.ini.
+class TNastav : public QDialog {
+    Q_OBJECT
+public:
+    // Runs FormCreate (the translation note).
+    TNastav(SharedState &state, DayViewAccess &view, TBible &bible, QWidget *parent = nullptr);
+    // The dialog is created before the reading window; the program hands it over once it exists.
+    TNastav(SharedState &state, DayViewAccess &view, QWidget *parent = nullptr);
+    void setReadingWindow(TBible &bible) { m_bible = &bible; }
+    ~TNastav() override;
+
+    // The font and colour dialogs; the real ones unless a test gives its own (the dialog does not
+    // take ownership).
+    void setChooser(FontColorChooser *chooser);
+
+    QGroupBox *GroupBox1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QPushButton *Button1 = nullptr;
+    QLabel *Label5 = nullptr;
+    QPushButton *Button2 = nullptr;
+    QGroupBox *GroupBox2 = nullptr;
+    QLabel *Label2 = nullptr;
+    ClickLabel *Label4 = nullptr;
+    ClickLabel *Label3 = nullptr;
+    QCheckBox *CheckBox1 = nullptr;
+    QCheckBox *CheckBox2 = nullptr;
+    QPushButton *Button5 = nullptr;
+    QPushButton *Button3 = nullptr;
+    QFrame *Panel1 = nullptr;
+    QLabel *Label6 = nullptr;
+    QPushButton *Button4 = nullptr;
+    QPushButton *Button6 = nullptr;
+
+    // The pending choices between the opening and OK.
+    const FontChoice &FontDlg() const { return m_fontDlg; }
+    const FontChoice &FontDlg2() const { return m_fontDlg2; }
+    int ColorDialog1() const { return m_colorDialog1; }
+    int label3Color() const { return m_label3Color; }
+    int label4Color() const { return m_label4Color; }
+
+    void FormCreate();
+    // Fills the dialog from the live windows; runs each time the dialog goes from hidden to shown.
+    void FormActivate();
+    void Button1Click();
+    void Button2Click();
+    void Label4Click();
+    void Button3Click();
+    void Button5Click();
+    void Button4Click();
+    void Button6Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void setLabel3Color(int colorValue);
+    void setLabel4Color(int colorValue);
+
+    SharedState &m_state;
+    DayViewAccess &m_view;
+    TBible *m_bible = nullptr;
+    std::unique_ptr<DialogFontColorChooser> m_ownChooser;
+    FontColorChooser *m_chooser;
+
+    FontChoice m_fontDlg;
+    FontChoice m_fontDlg2;
+    int m_colorDialog1 = 0;
+    int m_label3Color = 0;
+    int m_label4Color = 0;
+};
