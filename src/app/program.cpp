@@ -13,10 +13,11 @@
 Program::Program(SharedState &state, const QString &argument) {
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Kerla"));
     m_main = std::make_unique<TMainForm>(state, argument);
-    m_bible = std::make_unique<TBible>(state);
-    m_nastav = std::make_unique<TNastav>(state, *m_main, *m_bible, m_main.get());
+    m_nastav = std::make_unique<TNastav>(state, *m_main, m_main.get());
     m_autor = std::make_unique<TAutor>(state, m_main.get());
+    m_bible = std::make_unique<TBible>(state);
     m_form2 = std::make_unique<TForm2>(m_main.get());
+    m_nastav->setReadingWindow(*m_bible);
     m_print = std::make_unique<PrintService>(state);
     m_main->attachWindows(m_nastav.get(), m_autor.get(), m_bible.get(), m_form2.get());
     m_main->setPrintService(m_print.get());

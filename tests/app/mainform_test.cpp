@@ -2,18 +2,25 @@
 #include "bible.h"
 #include "dates.h"
 #include "mainform.h"
+#include "mylabel3d.h"
 #include "periodic.h"
 #include "profile.h"
 #include "program.h"
+#include "autor.h"
+#include "documentviewer.h"
+#include "nastav.h"
+#include "printing.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDateEdit>
 #include <QDialog>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
+#include <QPrinter>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -58,6 +65,10 @@ private Q_SLOTS:
     void positionGuards();
     void positionOnNoScreenMovesToThePrimary();
     void clickOnMainHidesTheReading();
+    void readingCommands_data();
+    void otherWindowsFromTheMenu();
+    void printsTheShownPage();
+    void readingCommands();
 
 private:
     void start(const QDateTime &now = kNow, const QString &argument = QString());
@@ -437,3 +448,86 @@ void MainFormTest::clickOnMainHidesTheReading() {
 
 QTEST_MAIN(MainFormTest)
 #include "mainform_test.moc"
+
+void MainFormTest::readingCommands_data() {
+    QTest::addColumn<QByteArray>("reference");
+    QTest::addColumn<bool>("classic");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QByteArray>("passage");
+    QTest::newRow("four parts, shaped") << QByteArray("tb 1 1 2") << false << "tb 1,1-2" << QStringList{}
+                                        << QByteArray("tb 1 1 Prvn\xed ver\x9a.\r\ntb 1 2 Druh\xfd ver\x9a.\r\n");
+    QTest::newRow("classic window") << QByteArray("tb 2 1 1") << true << "tb 2,1-1" << QStringList{}
+                                    << QByteArray("tb 2 1 T\xf8\x65t\xed.\r\n");
+    QTest::newRow("missing book")
+        << QByteArray("xx 1 1 2") << false << "xx 1,1-2"
+        << QStringList{QStringLiteral("Hledaná biblická kniha nebyla nalezena.\r\n\r\nOdkaz nebyl nelezen.")} << QByteArray();
+    QTest::newRow("missing verse") << QByteArray("tb 9 1 2") << false << "tb 9,1-2"
+                                   << QStringList{QStringLiteral("Odkaz nebyl nelezen.")} << QByteArray();
+}
+
+void MainFormTest::readingCommands() {
+    QFETCH(QByteArray, reference);
+    QFETCH(bool, classic);
+    QFETCH(QString, label);
+    QFETCH(QStringList, messages);
+    QFETCH(QByteArray, passage);
+    writeBytes(m_folder->path() + "Cteni2025.sj", "[31.12.2025]\r\nCteni2=" + reference + "\r\n");
+    start();
+    m_test->state.ClassicReadingWindow = classic;
+    TBible &bible = m_program->bible();
+    QTest::keyClick(main().TextWindow, Qt::Key_F2, Qt::ControlModifier);
+    QCOMPARE(bible.Odkaz->text(), label);
+    QCOMPARE(m_test->messages.messages, messages);
+    QCOMPARE(bible.isVisible(), !passage.isEmpty());
+    QCOMPARE(readBytes(m_test->state.readingTextPath()), passage);
+    QCOMPARE(bible.isClassic(), classic && !passage.isEmpty());
+    if (!passage.isEmpty())
+        QCOMPARE(bible.TMemo1->toPlainText().toUtf8(), cp1250::toUnicode(passage).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).trimmed().toUtf8());
+}
+
+void MainFormTest::otherWindowsFromTheMenu() {
+    start();
+    // Ctrl+N and F2 open their windows modally; Esc closes the settings dialog without ending
+    // the program, because no menu key acts under a modal window.
+    QString seen;
+    QTimer::singleShot(0, this, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        seen = modal ? modal->windowTitle() : QString();
+        if (modal)
+            QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    QTest::keyClick(main().TextWindow, Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(seen, QStringLiteral("Nastavení programu"));
+    QVERIFY(main().isVisible());
+    QTimer::singleShot(0, this, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        seen = modal ? modal->windowTitle() : QString();
+        if (modal)
+            modal->close();
+    });
+    QTest::keyClick(main().TextWindow, Qt::Key_F2);
+    QCOMPARE(seen, QStringLiteral("Autor programu"));
+    QVERIFY(m_program->autor().findChild<QWidget *>(QStringLiteral("myLabel3d1")));
+    // The fixture has no documents: each command shows its message and no viewer.
+    main().OKerlach->trigger();
+    main().Titnverze1->trigger();
+    QCOMPARE(m_test->messages.messages, (QStringList{QStringLiteral("Informace o Kerlach nenalezeny."),
+                                                     QStringLiteral("Informace o tištěné verzi nenalezeny.")}));
+    QVERIFY(!m_program->form2().isVisible());
+}
+
+void MainFormTest::printsTheShownPage() {
+    start();
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("page.pdf"));
+    QPrinter &printer = m_program->printService().printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    QTest::mouseClick(main().SpeedButton4, Qt::LeftButton); // the week view is what is printed
+    QTest::keyClick(main().TextWindow, Qt::Key_P, Qt::ControlModifier);
+    QVERIFY(m_test->messages.errors.isEmpty());
+    const QByteArray bytes = readBytes(pdf);
+    QVERIFY(bytes.startsWith("%PDF"));
+    QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 1);
+}
