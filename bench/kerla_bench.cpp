@@ -130,11 +130,13 @@ int main(int argc, char **argv) {
         rtf::load(&d, doc);
     });
 
-    std::printf("start-up to the first painted day page: %.2f ms (bare Qt window with a text view: %.2f ms)\n",
-                startup, bare);
+    std::printf(
+        "start-up to the first painted day page: %.2f ms (bare Qt window with a text view: %.2f ms)\n",
+        startup, bare);
     std::printf("FormShow, a day of the loaded year:     %.3f ms\n", refresh);
     std::printf("loading a year file (%s):       %.3f ms\n", "372 lines", loadYear);
-    std::printf("reading a %lld KB RTF document:             %.2f ms\n", static_cast<long long>(doc.size() / 1024), rtf);
+    std::printf("reading a %lld KB RTF document:             %.2f ms\n",
+                static_cast<long long>(doc.size() / 1024), rtf);
     std::printf("(medians; errors reported: %lld)\n", static_cast<long long>(messages.all.size()));
     return 0;
 }

@@ -2,14 +2,14 @@
 
 #include "autor.h"
 #include "bible.h"
-#include "documentviewer.h"
-#include "mylabel3d.h"
-#include "nastav.h"
 #include "colorvalue.h"
 #include "cp1250.h"
 #include "dates.h"
 #include "daypage.h"
+#include "documentviewer.h"
 #include "folders.h"
+#include "mylabel3d.h"
+#include "nastav.h"
 #include "passage.h"
 #include "periodic.h"
 #include "profile.h"
@@ -42,27 +42,32 @@ using toolbarart::Picture;
 
 namespace {
 
-QString grafika(const char *name) { return QStringLiteral("grafika/") + QLatin1String(name); }
-
-// The pictures of the view buttons, in the order day, week, month, year.
+// The pictures of the four view buttons, in the order day, week, month, year; the shown view's
+// button gets its pressed picture.
+QStringList viewPictures(const char *day, const char *week, const char *month, const char *year) {
+    QStringList files;
+    for (const char *name : {day, week, month, year})
+        files.append(QStringLiteral("grafika/") + QLatin1String(name));
+    return files;
+}
 const QStringList &dayViewPictures() {
-    static const QStringList files{grafika("menu_den51.bmp"), grafika("menu_tyden6.bmp"), grafika("menu_mesic6.bmp"),
-                                   grafika("menu-2025.bmp")};
+    static const QStringList files =
+        viewPictures("menu_den51.bmp", "menu_tyden6.bmp", "menu_mesic6.bmp", "menu-2025.bmp");
     return files;
 }
 const QStringList &weekViewPictures() {
-    static const QStringList files{grafika("menu_den5.bmp"), grafika("menu_tyden61.bmp"), grafika("menu_mesic6.bmp"),
-                                   grafika("menu-2025.bmp")};
+    static const QStringList files =
+        viewPictures("menu_den5.bmp", "menu_tyden61.bmp", "menu_mesic6.bmp", "menu-2025.bmp");
     return files;
 }
 const QStringList &monthViewPictures() {
-    static const QStringList files{grafika("menu_den5.bmp"), grafika("menu_tyden6.bmp"), grafika("menu_mesic61.bmp"),
-                                   grafika("menu-2025.bmp")};
+    static const QStringList files =
+        viewPictures("menu_den5.bmp", "menu_tyden6.bmp", "menu_mesic61.bmp", "menu-2025.bmp");
     return files;
 }
 const QStringList &yearViewPictures() {
-    static const QStringList files{grafika("menu_den5.bmp"), grafika("menu_tyden6.bmp"), grafika("menu_mesic6.bmp"),
-                                   grafika("menu-2025a.bmp")};
+    static const QStringList files =
+        viewPictures("menu_den5.bmp", "menu_tyden6.bmp", "menu_mesic6.bmp", "menu-2025a.bmp");
     return files;
 }
 
@@ -96,8 +101,9 @@ void separator(QToolBar *bar, const char *name, int width) {
 } // namespace
 
 TMainForm::TMainForm(SharedState &state, const QString &argument, QWidget *parent)
-    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint),
       m_state(state), m_textColor(defaults::TextColor), m_background(defaults::TextBackground) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Kerla Dorny 2.36"));
@@ -147,30 +153,40 @@ void TMainForm::buildMenu() {
         connect(a, &QAction::triggered, this, handler);
         return a;
     };
-    auto separatorItem = [&](QMenu *m, const char *name) { m->addSeparator()->setObjectName(QLatin1String(name)); };
+    auto separatorItem = [&](QMenu *m, const char *name) {
+        m->addSeparator()->setObjectName(QLatin1String(name));
+    };
 
     QMenu *kerla = menu("Kerla", QStringLiteral("&Kerla"));
-    Tisk1 = item(kerla, "Tisk1", QStringLiteral("&Tisk"), {QKeySequence(Qt::CTRL | Qt::Key_P)}, &TMainForm::Tisk1Click);
-    Nastaventisku1 = item(kerla, "Nastaventisku1", QStringLiteral("&Nastavení tisku"), {}, &TMainForm::Nastaventisku1Click);
+    Tisk1 = item(kerla, "Tisk1", QStringLiteral("&Tisk"), {QKeySequence(Qt::CTRL | Qt::Key_P)},
+                 &TMainForm::Tisk1Click);
+    Nastaventisku1 = item(kerla, "Nastaventisku1", QStringLiteral("&Nastavení tisku"), {},
+                          &TMainForm::Nastaventisku1Click);
     separatorItem(kerla, "N4");
     Konec2 = item(kerla, "Konec2", QStringLiteral("&Konec (jednou denně)"),
                   {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}, &TMainForm::Konec2Click);
-    Konec1 = item(kerla, "Konec1", QStringLiteral("Kone&c"), {QKeySequence(Qt::Key_Escape)}, &TMainForm::Konec1Click);
+    Konec1 = item(kerla, "Konec1", QStringLiteral("Kone&c"), {QKeySequence(Qt::Key_Escape)},
+                  &TMainForm::Konec1Click);
 
     QMenu *view = menu("Zobrazit", QStringLiteral("&Zobrazit"));
     Den2 = item(view, "Den2", QStringLiteral("&Zítra"), {QKeySequence(Qt::Key_Right)}, &TMainForm::Den2Click);
-    Tden1 = item(view, "Tden1", QStringLiteral("&Za týden"), {QKeySequence(Qt::Key_PageDown)}, &TMainForm::Tden1Click);
+    Tden1 = item(view, "Tden1", QStringLiteral("&Za týden"), {QKeySequence(Qt::Key_PageDown)},
+                 &TMainForm::Tden1Click);
     Mesic1 = item(view, "Mesic1", QStringLiteral("Za měsíc"), {QKeySequence(Qt::CTRL | Qt::Key_Right)},
                   &TMainForm::Mesic1Click);
-    Rok1 = item(view, "Rok1", QStringLiteral("Za rok"), {QKeySequence(Qt::CTRL | Qt::Key_PageDown)}, &TMainForm::Rok1Click);
+    Rok1 = item(view, "Rok1", QStringLiteral("Za rok"), {QKeySequence(Qt::CTRL | Qt::Key_PageDown)},
+                &TMainForm::Rok1Click);
     separatorItem(view, "N1");
     Den1 = item(view, "Den1", QStringLiteral("&Včera"), {QKeySequence(Qt::Key_Left)}, &TMainForm::Den1Click);
-    Tden2 = item(view, "Tden2", QStringLiteral("&Před týdnem"), {QKeySequence(Qt::Key_PageUp)}, &TMainForm::Tden2Click);
+    Tden2 = item(view, "Tden2", QStringLiteral("&Před týdnem"), {QKeySequence(Qt::Key_PageUp)},
+                 &TMainForm::Tden2Click);
     Mesic2 = item(view, "Mesic2", QStringLiteral("Před měsícem"), {QKeySequence(Qt::CTRL | Qt::Key_Left)},
                   &TMainForm::Mesic2Click);
-    Rok2 = item(view, "Rok2", QStringLiteral("Před rokem"), {QKeySequence(Qt::CTRL | Qt::Key_PageUp)}, &TMainForm::Rok2Click);
+    Rok2 = item(view, "Rok2", QStringLiteral("Před rokem"), {QKeySequence(Qt::CTRL | Qt::Key_PageUp)},
+                &TMainForm::Rok2Click);
     separatorItem(view, "N2");
-    Dnes1 = item(view, "Dnes1", QStringLiteral("&Dnes"), {QKeySequence(Qt::Key_Home)}, &TMainForm::SpeedButton2Click);
+    Dnes1 = item(view, "Dnes1", QStringLiteral("&Dnes"), {QKeySequence(Qt::Key_Home)},
+                 &TMainForm::SpeedButton2Click);
     CteniN1 = item(view, "CteniN1", QStringLiteral("První čtení"), {QKeySequence(Qt::CTRL | Qt::Key_F1)},
                    &TMainForm::Cist1Click);
     CteniN2 = item(view, "CteniN2", QStringLiteral("Druhé čtení"), {QKeySequence(Qt::CTRL | Qt::Key_F2)},
@@ -186,7 +202,8 @@ void TMainForm::buildMenu() {
     OKerlach = item(about, "OKerlach", QStringLiteral("O &Kerlach DR"), {}, &TMainForm::OKerlachClick);
     Titnverze1 = item(about, "Titnverze1", QStringLiteral("Tištěná verze"), {}, &TMainForm::Titnverze1Click);
     separatorItem(about, "N6");
-    Autoi1 = item(about, "Autoi1", QStringLiteral("&Autor"), {QKeySequence(Qt::Key_F2)}, &TMainForm::Autoi1Click);
+    Autoi1 =
+        item(about, "Autoi1", QStringLiteral("&Autor"), {QKeySequence(Qt::Key_F2)}, &TMainForm::Autoi1Click);
 }
 
 void TMainForm::buildToolbar() {
@@ -227,8 +244,9 @@ void TMainForm::buildToolbar() {
     Lista->addWidget(Skoc);
     separator(Lista, "ToolButton6", 10);
     SpeedButton5 = speedButton(Lista, "SpeedButton5", QStringLiteral("Ukončit program (Esc)"), Picture::End);
-    SpeedButton8 = speedButton(Lista, "SpeedButton8", QStringLiteral("Ukončit program (jednou denně) (Enter)"),
-                               Picture::EndOnceADay);
+    SpeedButton8 =
+        speedButton(Lista, "SpeedButton8", QStringLiteral("Ukončit program (jednou denně) (Enter)"),
+                    Picture::EndOnceADay);
     SpeedButton8->setCheckable(true); // group 2: stays down once pressed
 
     Panel1 = new QLabel(Lista);
@@ -277,16 +295,20 @@ void TMainForm::FormCreate(const QString &argument) {
     const QString path = m_state.settingsPath();
     if (textfile::fileExists(path)) {
         const ProfileFile ini(path);
-        auto integer = [&](const keys::Key &k, int def) { return ini.readInteger(k.sectionText(), k.nameText(), def); };
+        auto integer = [&](const keys::Key &k, int def) {
+            return ini.readInteger(k.sectionText(), k.nameText(), def);
+        };
         setBackgroundColor(integer(keys::OknoBarva, m_background));
         m_textColor = integer(keys::OknoFontBarva, m_textColor);
         QFont font = TextWindow->font();
-        font.setFamily(ini.readString(keys::OknoFont.sectionText(), keys::OknoFont.nameText(), font.family()));
+        font.setFamily(
+            ini.readString(keys::OknoFont.sectionText(), keys::OknoFont.nameText(), font.family()));
         const int size = integer(keys::OknoFontVelikost, font.pointSize());
         if (size > 0)
             font.setPointSize(size);
         setTextFont(font, m_textColor);
-        setClockVisible(ini.readBool(keys::OknoHodiny.sectionText(), keys::OknoHodiny.nameText(), m_clockShown));
+        setClockVisible(
+            ini.readBool(keys::OknoHodiny.sectionText(), keys::OknoHodiny.nameText(), m_clockShown));
         const int left = integer(keys::PoziceOdleva, x());
         const int top = integer(keys::PoziceOdshora, y());
         const int height = integer(keys::PoziceVyska, this->height());
@@ -295,8 +317,8 @@ void TMainForm::FormCreate(const QString &argument) {
         resize(width, height);
         m_state.StoredDate =
             ini.readString(keys::HlavniDatum.sectionText(), keys::HlavniDatum.nameText(), m_state.StoredDate);
-        m_state.ClassicReadingWindow = ini.readBool(keys::BibleTypOkna.sectionText(), keys::BibleTypOkna.nameText(),
-                                                    defaults::ClassicReadingWindow);
+        m_state.ClassicReadingWindow = ini.readBool(
+            keys::BibleTypOkna.sectionText(), keys::BibleTypOkna.nameText(), defaults::ClassicReadingWindow);
     } else {
         resize(defaults::FirstRunWidth, defaults::FirstRunHeight);
         m_centreOnShow = true;
@@ -354,7 +376,9 @@ void TMainForm::FormClose() {
     if (m_bible)
         m_state.ReadingFontStyle = m_bible->fontStyleSet();
     auto integer = [&](const keys::Key &k, int v) { ini.writeInteger(k.sectionText(), k.nameText(), v); };
-    auto text = [&](const keys::Key &k, const QString &v) { ini.writeString(k.sectionText(), k.nameText(), v); };
+    auto text = [&](const keys::Key &k, const QString &v) {
+        ini.writeString(k.sectionText(), k.nameText(), v);
+    };
     auto boolean = [&](const keys::Key &k, bool v) { ini.writeBool(k.sectionText(), k.nameText(), v); };
     const QFont font = textFont();
     integer(keys::OknoBarva, m_background);
@@ -380,7 +404,9 @@ void TMainForm::FormClose() {
     boolean(keys::BibleTypOkna, m_state.ClassicReadingWindow);
 }
 
-void TMainForm::Konec1Click() { close(); }
+void TMainForm::Konec1Click() {
+    close();
+}
 
 void TMainForm::Konec2Click() {
     command([this] {
@@ -391,7 +417,9 @@ void TMainForm::Konec2Click() {
     });
 }
 
-void TMainForm::Timer1Timer() { Panel1->setText(longTimeText(m_state.clock.now().time())); }
+void TMainForm::Timer1Timer() {
+    Panel1->setText(longTimeText(m_state.clock.now().time()));
+}
 
 // ---------------------------------------------------------------------------------------------
 // The day page
@@ -407,7 +435,8 @@ void TMainForm::FormShow() {
     const ViewDate &date = m_state.viewDate;
     m_state.dayReadings.clear();
     const QString sectionDate = sectionDateText(date);
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Kerla ") + shortDateText(ViewDateAsDate(date)));
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Kerla ") +
+                                               shortDateText(ViewDateAsDate(date)));
     daypage::ComposeDayPage(m_state);
     m_state.dayReadings = daypage::readDayReadings(m_state.ProgramDir, date);
     TextWindow->setUpdatesEnabled(false);
@@ -441,12 +470,16 @@ void TMainForm::FormShow() {
     Skoc->setDate(ViewDateAsDate(date));
 }
 
-void TMainForm::refreshDayPage() { FormShow(); }
+void TMainForm::refreshDayPage() {
+    FormShow();
+}
 
 // ---------------------------------------------------------------------------------------------
 // DayViewAccess
 
-QFont TMainForm::textFont() const { return TextWindow->font(); }
+QFont TMainForm::textFont() const {
+    return TextWindow->font();
+}
 
 void TMainForm::setTextFont(const QFont &font, int colorValue) {
     m_textColor = colorValue;
@@ -463,7 +496,9 @@ void TMainForm::setBackgroundColor(int colorValue) {
     TextWindow->setPalette(palette);
 }
 
-bool TMainForm::clockVisible() const { return m_clockShown; }
+bool TMainForm::clockVisible() const {
+    return m_clockShown;
+}
 
 void TMainForm::setClockVisible(bool visible) {
     m_clockShown = visible;
@@ -477,14 +512,30 @@ void TMainForm::setClockVisible(bool visible) {
 // ---------------------------------------------------------------------------------------------
 // Navigation
 
-void TMainForm::Den1Click() { command([this] { DayBack(m_state.viewDate), FormShow(); }); }
-void TMainForm::Den2Click() { command([this] { DayForward(m_state.viewDate), FormShow(); }); }
-void TMainForm::Tden1Click() { command([this] { WeekForward(m_state.viewDate), FormShow(); }); }
-void TMainForm::Tden2Click() { command([this] { WeekBack(m_state.viewDate), FormShow(); }); }
-void TMainForm::Mesic1Click() { command([this] { MonthForward(m_state.viewDate), FormShow(); }); }
-void TMainForm::Mesic2Click() { command([this] { MonthBack(m_state.viewDate), FormShow(); }); }
-void TMainForm::Rok1Click() { command([this] { YearForward(m_state.viewDate), FormShow(); }); }
-void TMainForm::Rok2Click() { command([this] { YearBack(m_state.viewDate), FormShow(); }); }
+void TMainForm::Den1Click() {
+    command([this] { DayBack(m_state.viewDate), FormShow(); });
+}
+void TMainForm::Den2Click() {
+    command([this] { DayForward(m_state.viewDate), FormShow(); });
+}
+void TMainForm::Tden1Click() {
+    command([this] { WeekForward(m_state.viewDate), FormShow(); });
+}
+void TMainForm::Tden2Click() {
+    command([this] { WeekBack(m_state.viewDate), FormShow(); });
+}
+void TMainForm::Mesic1Click() {
+    command([this] { MonthForward(m_state.viewDate), FormShow(); });
+}
+void TMainForm::Mesic2Click() {
+    command([this] { MonthBack(m_state.viewDate), FormShow(); });
+}
+void TMainForm::Rok1Click() {
+    command([this] { YearForward(m_state.viewDate), FormShow(); });
+}
+void TMainForm::Rok2Click() {
+    command([this] { YearBack(m_state.viewDate), FormShow(); });
+}
 
 void TMainForm::SpeedButton2Click() {
     command([this] {
@@ -540,7 +591,9 @@ void TMainForm::loadPictureSet(const QStringList &files) {
     }
 }
 
-void TMainForm::loadDayViewPictures() { loadPictureSet(dayViewPictures()); }
+void TMainForm::loadDayViewPictures() {
+    loadPictureSet(dayViewPictures());
+}
 
 // ---------------------------------------------------------------------------------------------
 // The week, month and year watchwords (2025 only; other years show the day page)
@@ -578,9 +631,15 @@ void TMainForm::SpeedButton1Click() {
 // ---------------------------------------------------------------------------------------------
 // Readings
 
-void TMainForm::Cist1Click() { reading(m_state.dayReadings.first); }
-void TMainForm::Cist2Click() { reading(m_state.dayReadings.second); }
-void TMainForm::Cist3Click() { reading(m_state.dayReadings.third); }
+void TMainForm::Cist1Click() {
+    reading(m_state.dayReadings.first);
+}
+void TMainForm::Cist2Click() {
+    reading(m_state.dayReadings.second);
+}
+void TMainForm::Cist3Click() {
+    reading(m_state.dayReadings.third);
+}
 
 void TMainForm::reading(const QString &reference) {
     command([&] {

@@ -62,11 +62,11 @@ public:
     QDateEdit *Skoc = nullptr;
     QLabel *Panel1 = nullptr;
     QTimer *Timer1 = nullptr;
-    QAction *Tisk1 = nullptr, *Nastaventisku1 = nullptr, *Konec2 = nullptr, *Konec1 = nullptr, *Den2 = nullptr,
-            *Tden1 = nullptr, *Mesic1 = nullptr, *Rok1 = nullptr, *Den1 = nullptr, *Tden2 = nullptr,
-            *Mesic2 = nullptr, *Rok2 = nullptr, *Dnes1 = nullptr, *CteniN1 = nullptr, *CteniN2 = nullptr,
-            *CteniN3 = nullptr, *Puvnast = nullptr, *OKerlach = nullptr, *Titnverze1 = nullptr,
-            *Autoi1 = nullptr;
+    QAction *Tisk1 = nullptr, *Nastaventisku1 = nullptr, *Konec2 = nullptr, *Konec1 = nullptr,
+            *Den2 = nullptr, *Tden1 = nullptr, *Mesic1 = nullptr, *Rok1 = nullptr, *Den1 = nullptr,
+            *Tden2 = nullptr, *Mesic2 = nullptr, *Rok2 = nullptr, *Dnes1 = nullptr, *CteniN1 = nullptr,
+            *CteniN2 = nullptr, *CteniN3 = nullptr, *Puvnast = nullptr, *OKerlach = nullptr,
+            *Titnverze1 = nullptr, *Autoi1 = nullptr;
 
     // The handlers.
     void Den1Click();

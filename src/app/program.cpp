@@ -35,7 +35,9 @@ Program::~Program() {
     m_main.reset();
 }
 
-bool Program::endsAtOnce() const { return m_main->endsAtOnce(); }
+bool Program::endsAtOnce() const {
+    return m_main->endsAtOnce();
+}
 
 void Program::show() {
     if (!m_shortcuts) {

@@ -24,7 +24,8 @@ bool matchesEnabledMenuItem(QMenuBar *bar, const QKeySequence &key) {
 
 } // namespace
 
-ShortcutFilter::ShortcutFilter(QMainWindow *mainWindow, QObject *parent) : QObject(parent), m_main(mainWindow) {}
+ShortcutFilter::ShortcutFilter(QMainWindow *mainWindow, QObject *parent)
+    : QObject(parent), m_main(mainWindow) {}
 
 bool ShortcutFilter::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() != QEvent::ShortcutOverride || !m_main)

@@ -41,9 +41,15 @@ void calendar(QPainter &p, bool pressed, int kind) {
             const QRect cell(7 + o + col * 5, 14 + o + row * 4, 3, 2);
             bool marked = false;
             switch (kind) {
-            case 0: marked = row == 1 && col == 1; break; // one day
-            case 1: marked = row == 1; break;             // a week
-            default: marked = true; break;                // the month
+            case 0:
+                marked = row == 1 && col == 1;
+                break; // one day
+            case 1:
+                marked = row == 1;
+                break; // a week
+            default:
+                marked = true;
+                break; // the month
             }
             p.fillRect(cell, marked ? kRed : QColor(170, 170, 190));
         }
@@ -100,7 +106,8 @@ void book(QPainter &p, int number) {
     p.setPen(QPen(kInk, 1));
     p.setBrush(kPaper);
     QPainterPath left, right;
-    left.moveTo(16, 9), left.cubicTo(12, 6, 7, 6, 4, 8), left.lineTo(4, 25), left.cubicTo(7, 23, 12, 23, 16, 26);
+    left.moveTo(16, 9), left.cubicTo(12, 6, 7, 6, 4, 8), left.lineTo(4, 25),
+        left.cubicTo(7, 23, 12, 23, 16, 26);
     right.moveTo(16, 9), right.cubicTo(20, 6, 25, 6, 28, 8), right.lineTo(28, 25),
         right.cubicTo(25, 23, 20, 23, 16, 26);
     p.drawPath(left);
@@ -142,22 +149,54 @@ QImage draw(Picture picture) {
     image.fill(kFace);
     QPainter p(&image);
     switch (picture) {
-    case Picture::Day: calendar(p, false, 0); break;
-    case Picture::DayPressed: calendar(p, true, 0); break;
-    case Picture::Week: calendar(p, false, 1); break;
-    case Picture::WeekPressed: calendar(p, true, 1); break;
-    case Picture::Month: calendar(p, false, 2); break;
-    case Picture::MonthPressed: calendar(p, true, 2); break;
-    case Picture::Year: yearPicture(p, false); break;
-    case Picture::YearPressed: yearPicture(p, true); break;
-    case Picture::Yesterday: arrow(p, -1); break;
-    case Picture::Today: today(p); break;
-    case Picture::Tomorrow: arrow(p, +1); break;
-    case Picture::Reading1: book(p, 1); break;
-    case Picture::Reading2: book(p, 2); break;
-    case Picture::Reading3: book(p, 3); break;
-    case Picture::End: endPicture(p, false); break;
-    case Picture::EndOnceADay: endPicture(p, true); break;
+    case Picture::Day:
+        calendar(p, false, 0);
+        break;
+    case Picture::DayPressed:
+        calendar(p, true, 0);
+        break;
+    case Picture::Week:
+        calendar(p, false, 1);
+        break;
+    case Picture::WeekPressed:
+        calendar(p, true, 1);
+        break;
+    case Picture::Month:
+        calendar(p, false, 2);
+        break;
+    case Picture::MonthPressed:
+        calendar(p, true, 2);
+        break;
+    case Picture::Year:
+        yearPicture(p, false);
+        break;
+    case Picture::YearPressed:
+        yearPicture(p, true);
+        break;
+    case Picture::Yesterday:
+        arrow(p, -1);
+        break;
+    case Picture::Today:
+        today(p);
+        break;
+    case Picture::Tomorrow:
+        arrow(p, +1);
+        break;
+    case Picture::Reading1:
+        book(p, 1);
+        break;
+    case Picture::Reading2:
+        book(p, 2);
+        break;
+    case Picture::Reading3:
+        book(p, 3);
+        break;
+    case Picture::End:
+        endPicture(p, false);
+        break;
+    case Picture::EndOnceADay:
+        endPicture(p, true);
+        break;
     }
     p.end();
     return image.convertToFormat(QImage::Format_RGB888);
@@ -165,15 +204,24 @@ QImage draw(Picture picture) {
 
 QString fileName(Picture picture) {
     switch (picture) {
-    case Picture::Day: return QStringLiteral("menu_den5.bmp");
-    case Picture::DayPressed: return QStringLiteral("menu_den51.bmp");
-    case Picture::Week: return QStringLiteral("menu_tyden6.bmp");
-    case Picture::WeekPressed: return QStringLiteral("menu_tyden61.bmp");
-    case Picture::Month: return QStringLiteral("menu_mesic6.bmp");
-    case Picture::MonthPressed: return QStringLiteral("menu_mesic61.bmp");
-    case Picture::Year: return QStringLiteral("menu-2025.bmp");
-    case Picture::YearPressed: return QStringLiteral("menu-2025a.bmp");
-    default: return {};
+    case Picture::Day:
+        return QStringLiteral("menu_den5.bmp");
+    case Picture::DayPressed:
+        return QStringLiteral("menu_den51.bmp");
+    case Picture::Week:
+        return QStringLiteral("menu_tyden6.bmp");
+    case Picture::WeekPressed:
+        return QStringLiteral("menu_tyden61.bmp");
+    case Picture::Month:
+        return QStringLiteral("menu_mesic6.bmp");
+    case Picture::MonthPressed:
+        return QStringLiteral("menu_mesic61.bmp");
+    case Picture::Year:
+        return QStringLiteral("menu-2025.bmp");
+    case Picture::YearPressed:
+        return QStringLiteral("menu-2025a.bmp");
+    default:
+        return {};
     }
 }
 

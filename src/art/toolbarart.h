@@ -8,10 +8,22 @@
 namespace toolbarart {
 
 enum class Picture {
-    Day, DayPressed, Week, WeekPressed, Month, MonthPressed, Year, YearPressed, // view buttons
-    Yesterday, Today, Tomorrow,                                                 // day steps
-    Reading1, Reading2, Reading3,                                               // the day's readings
-    End, EndOnceADay,                                                           // the two ends
+    Day,
+    DayPressed,
+    Week,
+    WeekPressed,
+    Month,
+    MonthPressed,
+    Year,
+    YearPressed, // view buttons
+    Yesterday,
+    Today,
+    Tomorrow, // day steps
+    Reading1,
+    Reading2,
+    Reading3, // the day's readings
+    End,
+    EndOnceADay, // the two ends
 };
 
 QImage draw(Picture picture);

@@ -6,19 +6,11 @@ namespace {
 
 constexpr uint8_t MonthLengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
-// Moves the year by one (delta -1 or +1); the last day of a month stays the last day.
-void shiftYear(ViewDate &d, int delta) {
+// Moves the month or the year by one (delta -1 or +1); the last day of a month stays the last
+// day, and a day that the new month does not have becomes its last day.
+void shift(ViewDate &d, uint16_t ViewDate::*field, int delta) {
     const uint8_t before = DaysInMonth(static_cast<uint8_t>(d.month), d.year);
-    d.year = static_cast<uint16_t>(d.year + delta);
-    const uint8_t after = DaysInMonth(static_cast<uint8_t>(d.month), d.year);
-    if (d.day == before || after < d.day)
-        d.day = after;
-}
-
-// Moves the month by one within the year; the last day of a month stays the last day.
-void shiftMonth(ViewDate &d, int delta) {
-    const uint8_t before = DaysInMonth(static_cast<uint8_t>(d.month), d.year);
-    d.month = static_cast<uint16_t>(d.month + delta);
+    d.*field = static_cast<uint16_t>(d.*field + delta);
     const uint8_t after = DaysInMonth(static_cast<uint8_t>(d.month), d.year);
     if (d.day == before || after < d.day)
         d.day = after;
@@ -40,7 +32,8 @@ void SetViewDate(ViewDate &date, int year, int month, int day) {
     }
     date.year = static_cast<uint16_t>(year);
     date.month = static_cast<uint16_t>(std::clamp(month, 1, 12));
-    date.day = static_cast<uint16_t>(std::clamp(day, 1, int(DaysInMonth(static_cast<uint8_t>(date.month), date.year))));
+    date.day = static_cast<uint16_t>(
+        std::clamp(day, 1, int(DaysInMonth(static_cast<uint8_t>(date.month), date.year))));
 }
 
 // At the two edges of the calendar (1 January 1901 and 31 December 2099) a step that would leave
@@ -49,13 +42,13 @@ void SetViewDate(ViewDate &date, int year, int month, int day) {
 void YearBack(ViewDate &date) {
     if (date.year <= kFirstYear)
         return;
-    shiftYear(date, -1);
+    shift(date, &ViewDate::year, -1);
 }
 
 void YearForward(ViewDate &date) {
     if (date.year >= kLastYear)
         return;
-    shiftYear(date, +1);
+    shift(date, &ViewDate::year, +1);
 }
 
 void MonthBack(ViewDate &date) {
@@ -66,7 +59,7 @@ void MonthBack(ViewDate &date) {
         date.month = 12;
         return;
     }
-    shiftMonth(date, -1);
+    shift(date, &ViewDate::month, -1);
 }
 
 void MonthForward(ViewDate &date) {
@@ -77,7 +70,7 @@ void MonthForward(ViewDate &date) {
         date.month = 1;
         return;
     }
-    shiftMonth(date, +1);
+    shift(date, &ViewDate::month, +1);
 }
 
 void DayBack(ViewDate &date) {

@@ -20,7 +20,13 @@ private:
 // Records the texts instead of showing boxes; for tests.
 class RecordingMessageSink : public MessageSink {
 public:
-    void showError(const QString &text) override { errors.append(text); all.append(text); }
-    void showMessage(const QString &text) override { messages.append(text); all.append(text); }
+    void showError(const QString &text) override {
+        errors.append(text);
+        all.append(text);
+    }
+    void showMessage(const QString &text) override {
+        messages.append(text);
+        all.append(text);
+    }
     QStringList errors, messages, all;
 };

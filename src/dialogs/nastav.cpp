@@ -62,8 +62,8 @@ TNastav::TNastav(SharedState &state, DayViewAccess &view, TBible &bible, QWidget
 }
 
 TNastav::TNastav(SharedState &state, DayViewAccess &view, QWidget *parent)
-    : QDialog(parent), m_state(state), m_view(view),
-      m_ownChooser(std::make_unique<DialogFontColorChooser>()), m_chooser(m_ownChooser.get()) {
+    : QDialog(parent), m_state(state), m_view(view), m_ownChooser(std::make_unique<DialogFontColorChooser>()),
+      m_chooser(m_ownChooser.get()) {
     setObjectName(QStringLiteral("Nastav"));
     setWindowTitle(QStringLiteral("Nastavení programu"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |

@@ -16,16 +16,21 @@ QString readingsIndexPath(const QString &programDir, uint16_t year) {
     return programDir + QStringLiteral("Cteni%1.sj").arg(year);
 }
 
-int lineNumber(const ViewDate &date) { return (date.month - 1) * 31 + (date.day - 1); }
+int lineNumber(const ViewDate &date) {
+    return (date.month - 1) * 31 + (date.day - 1);
+}
 
-QByteArray pageBytes(const QByteArray &line) { return "{\\rtf1\\ansi " + line + "}\r\n"; }
+QByteArray pageBytes(const QByteArray &line) {
+    return "{\\rtf1\\ansi " + line + "}\r\n";
+}
 
 QByteArray substitutePageBytes(const QString &shortDate) {
     QByteArray page = "{\\rtf1\\ansi ";
     page += "\\par\\par\\b\\qc Data na ";
     page += cp1250::fromUnicode(shortDate);
-    page += cp1250::fromUnicode(u" nebyla nalezena! \\par\\par\\plain Nejnovější data neleznete na internetu na adrese: "
-                                u"\\par\\b ");
+    page += cp1250::fromUnicode(
+        u" nebyla nalezena! \\par\\par\\plain Nejnovější data neleznete na internetu na adrese: "
+        u"\\par\\b ");
     page += kPublisherWeb;
     page += cp1250::fromUnicode(u" \\par\\plain Nebo pište na adresu: \\par\\b ");
     page += kContactMail;

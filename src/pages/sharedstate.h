@@ -28,8 +28,8 @@ struct DailyStore {
 
 // What the passage cutting keeps between two reading commands.
 struct PassageMarkers {
-    QByteArray endMarker;    // empty until the first reference with whole numbers
-    int nextChapter = 0;     // last chapter + 1
+    QByteArray endMarker; // empty until the first reference with whole numbers
+    int nextChapter = 0;  // last chapter + 1
 };
 
 // "Now" for the program; tests give it a fixed time.

@@ -5,7 +5,9 @@
 
 namespace colorvalue {
 
-bool isSystemColor(int value) { return (static_cast<quint32>(value) >> 24) == 0xFFu; }
+bool isSystemColor(int value) {
+    return (static_cast<quint32>(value) >> 24) == 0xFFu;
+}
 
 QColor toQColor(int value) {
     const auto v = static_cast<quint32>(value);

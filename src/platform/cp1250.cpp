@@ -63,7 +63,9 @@ QString toUnicode(QByteArrayView bytes) {
     return out;
 }
 
-bool canEncode(QChar ch) { return encodeOne(ch.unicode()) >= 0; }
+bool canEncode(QChar ch) {
+    return encodeOne(ch.unicode()) >= 0;
+}
 
 QByteArray fromUnicode(QStringView text) {
     QByteArray out;

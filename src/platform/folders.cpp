@@ -6,7 +6,9 @@
 
 namespace folders {
 
-QString programDir() { return QCoreApplication::applicationDirPath() + QLatin1Char('/'); }
+QString programDir() {
+    return QCoreApplication::applicationDirPath() + QLatin1Char('/');
+}
 
 QString userDataDir() {
     const QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);

@@ -9,7 +9,9 @@
 
 namespace {
 
-bool isSectionLine(const QString &trimmed) { return trimmed.startsWith(QLatin1Char('[')); }
+bool isSectionLine(const QString &trimmed) {
+    return trimmed.startsWith(QLatin1Char('['));
+}
 
 QString sectionName(const QString &trimmed) {
     const qsizetype close = trimmed.indexOf(QLatin1Char(']'));
@@ -47,7 +49,8 @@ QList<QByteArray> ProfileFile::loadLines() const {
     return textfile::splitLines(file.readAll());
 }
 
-QString ProfileFile::readString(const QString &section, const QString &key, const QString &defaultValue) const {
+QString ProfileFile::readString(const QString &section, const QString &key,
+                                const QString &defaultValue) const {
     const QList<QByteArray> lines = loadLines();
     bool inSection = false;
     for (const QByteArray &raw : lines) {
@@ -87,7 +90,8 @@ bool ProfileFile::parseInteger(const QString &text, int *value) {
     if (t.isEmpty())
         return false;
     for (QChar c : t) {
-        const bool ok = base == 10 ? c.isDigit() && c.unicode() < 0x80 : QStringLiteral("0123456789abcdefABCDEF").contains(c);
+        const bool ok = base == 10 ? c.isDigit() && c.unicode() < 0x80
+                                   : QStringLiteral("0123456789abcdefABCDEF").contains(c);
         if (!ok)
             return false;
     }

@@ -32,7 +32,8 @@ QList<QByteArray> splitLines(QByteArrayView text) {
 QByteArray readAll(const QString &path) {
     QFile file(path);
     if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
-        const QString reason = QFileInfo(path).isDir() ? QStringLiteral("Is a directory") : file.errorString();
+        const QString reason =
+            QFileInfo(path).isDir() ? QStringLiteral("Is a directory") : file.errorString();
         throw KerlaError(errors::cannotOpenFile(path, reason));
     }
     QByteArray data = file.readAll();
@@ -41,7 +42,9 @@ QByteArray readAll(const QString &path) {
     return data;
 }
 
-QList<QByteArray> readLines(const QString &path) { return splitLines(readAll(path)); }
+QList<QByteArray> readLines(const QString &path) {
+    return splitLines(readAll(path));
+}
 
 void writeAll(const QString &path, QByteArrayView bytes) {
     QFile file(path);

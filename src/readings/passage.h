@@ -23,9 +23,9 @@ QString labelText(const ReadingReference &ref);
 
 // What an extraction did, in the order the reading window and the message boxes need it.
 struct Outcome {
-    QString label;         // the new caption of the reading window's Odkaz label (always set)
-    QStringList messages;  // plain message boxes, in the order they are shown
-    bool show = false;     // Cteni.tmp was written: show the reading window
+    QString label;        // the new caption of the reading window's Odkaz label (always set)
+    QStringList messages; // plain message boxes, in the order they are shown
+    bool show = false;    // Cteni.tmp was written: show the reading window
 };
 
 // Extracts state.CurrentReference from ProgramDir + "Data/" + book into UserDataDir + "Cteni.tmp".

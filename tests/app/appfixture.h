@@ -21,9 +21,11 @@ public:
                        "\\b0 \\par Slovo \xe8\x65sk\xe9\r\n";
             writeBytes(path() + QStringLiteral("Kerla%1.rtf").arg(year), all);
         }
-        writeBytes(path() + "Cteni2025.sj", "[31.12.2025]\r\nCteni1=tb 1 1 2\r\nCteni3=tb 2 1 1\r\n"
-                                            "[1.1.2025]\r\nCteni1=tb 1 1 1\r\nCteni2=tb 1 2 2\r\nCteni3=tb 2 1 1\r\n");
-        writeBytes(path() + "Data/tb", "tb 1 1 Prvn\xed ver\x9a.\r\ntb 1 2 Druh\xfd ver\x9a.\r\ntb 2 1 T\xf8\x65t\xed.\r\n");
+        writeBytes(path() + "Cteni2025.sj",
+                   "[31.12.2025]\r\nCteni1=tb 1 1 2\r\nCteni3=tb 2 1 1\r\n"
+                   "[1.1.2025]\r\nCteni1=tb 1 1 1\r\nCteni2=tb 1 2 2\r\nCteni3=tb 2 1 1\r\n");
+        writeBytes(path() + "Data/tb",
+                   "tb 1 1 Prvn\xed ver\x9a.\r\ntb 1 2 Druh\xfd ver\x9a.\r\ntb 2 1 T\xf8\x65t\xed.\r\n");
         toolbarart::writeFiles(path() + "grafika");
     }
     QString path() const { return m_dir.path() + QLatin1Char('/'); }

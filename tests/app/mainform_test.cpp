@@ -1,15 +1,15 @@
 #include "appfixture.h"
+#include "autor.h"
 #include "bible.h"
 #include "dates.h"
+#include "documentviewer.h"
 #include "mainform.h"
 #include "mylabel3d.h"
+#include "nastav.h"
 #include "periodic.h"
+#include "printing.h"
 #include "profile.h"
 #include "program.h"
-#include "autor.h"
-#include "documentviewer.h"
-#include "nastav.h"
-#include "printing.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,10 +17,10 @@
 #include <QDialog>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
-#include <QPrinter>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -30,7 +30,9 @@ namespace {
 
 const QDateTime kNow(QDate(2025, 12, 31), QTime(9, 30, 0));
 
-QImage iconImage(QToolButton *button) { return button->icon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_RGB32); }
+QImage iconImage(QToolButton *button) {
+    return button->icon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_RGB32);
+}
 QImage fileImage(const ProgramFolder &folder, const char *name) {
     return QImage(folder.path() + "grafika/" + name).convertToFormat(QImage::Format_RGB32);
 }
@@ -105,7 +107,8 @@ void MainFormTest::opensOnTodaysPage() {
     QVERIFY2(main().TextWindow->toPlainText().contains(QStringLiteral("Den 2025-371")),
              qPrintable(main().TextWindow->toPlainText()));
     QVERIFY(main().TextWindow->toPlainText().contains(QStringLiteral("Slovo české")));
-    QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("Kerla ") + shortDateText(QDate(2025, 12, 31)));
+    QCOMPARE(QGuiApplication::applicationDisplayName(),
+             QStringLiteral("Kerla ") + shortDateText(QDate(2025, 12, 31)));
     QCOMPARE(main().windowTitle(), QStringLiteral("Kerla Dorny 2.36"));
     QCOMPARE(main().Skoc->date(), QDate(2025, 12, 31));
     QCOMPARE(main().refreshCount(), 1);
@@ -122,13 +125,14 @@ void MainFormTest::keysMoveTheDate_data() {
     QTest::addColumn<int>("modifiers");
     QTest::addColumn<QDate>("to");
     QTest::addColumn<QString>("pageText");
-    QTest::newRow("Right on 31.12.2025") << QDate(2025, 12, 31) << int(Qt::Key_Right) << 0 << QDate(2026, 1, 1)
-                                         << QStringLiteral("Data na ");
-    QTest::newRow("Ctrl+Right on 31.1.2025") << QDate(2025, 1, 31) << int(Qt::Key_Right) << int(Qt::ControlModifier)
-                                             << QDate(2025, 2, 28) << QStringLiteral("Den 2025-58");
-    QTest::newRow("Ctrl+PgDown on 29.2.2024") << QDate(2024, 2, 29) << int(Qt::Key_PageDown)
-                                              << int(Qt::ControlModifier) << QDate(2025, 2, 28)
-                                              << QStringLiteral("Den 2025-58");
+    QTest::newRow("Right on 31.12.2025")
+        << QDate(2025, 12, 31) << int(Qt::Key_Right) << 0 << QDate(2026, 1, 1) << QStringLiteral("Data na ");
+    QTest::newRow("Ctrl+Right on 31.1.2025")
+        << QDate(2025, 1, 31) << int(Qt::Key_Right) << int(Qt::ControlModifier) << QDate(2025, 2, 28)
+        << QStringLiteral("Den 2025-58");
+    QTest::newRow("Ctrl+PgDown on 29.2.2024")
+        << QDate(2024, 2, 29) << int(Qt::Key_PageDown) << int(Qt::ControlModifier) << QDate(2025, 2, 28)
+        << QStringLiteral("Den 2025-58");
     QTest::newRow("Left") << QDate(2025, 3, 1) << int(Qt::Key_Left) << 0 << QDate(2025, 2, 28)
                           << QStringLiteral("Den 2025-58");
     QTest::newRow("PgUp") << QDate(2025, 1, 3) << int(Qt::Key_PageUp) << 0 << QDate(2024, 12, 27)
@@ -152,7 +156,8 @@ void MainFormTest::keysMoveTheDate() {
     main().FormShow();
     QTest::keyClick(main().TextWindow, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(shown(), to);
-    QVERIFY2(main().TextWindow->toPlainText().contains(pageText), qPrintable(main().TextWindow->toPlainText()));
+    QVERIFY2(main().TextWindow->toPlainText().contains(pageText),
+             qPrintable(main().TextWindow->toPlainText()));
     QCOMPARE(main().Skoc->date(), to);
 }
 
@@ -244,10 +249,14 @@ void MainFormTest::periodicViews_data() {
     const QStringList week{"menu_den5.bmp", "menu_tyden61.bmp", "menu_mesic6.bmp", "menu-2025.bmp"};
     const QStringList month{"menu_den5.bmp", "menu_tyden6.bmp", "menu_mesic61.bmp", "menu-2025.bmp"};
     const QStringList year{"menu_den5.bmp", "menu_tyden6.bmp", "menu_mesic6.bmp", "menu-2025a.bmp"};
-    QTest::newRow("week of 1.1.2025") << QDate(2025, 1, 1) << "SpeedButton4" << periodic::weekPageFor(QDate(2025, 1, 1)) << week;
-    QTest::newRow("week of 5.1.2025") << QDate(2025, 1, 5) << "SpeedButton4" << periodic::weekPageFor(QDate(2025, 1, 5)) << week;
-    QTest::newRow("week of 28.12.2025") << QDate(2025, 12, 28) << "SpeedButton4" << periodic::weekPageFor(QDate(2025, 12, 28)) << week;
-    QTest::newRow("month of December") << QDate(2025, 12, 3) << "SpeedButton6" << periodic::monthPageFor(12) << month;
+    QTest::newRow("week of 1.1.2025")
+        << QDate(2025, 1, 1) << "SpeedButton4" << periodic::weekPageFor(QDate(2025, 1, 1)) << week;
+    QTest::newRow("week of 5.1.2025")
+        << QDate(2025, 1, 5) << "SpeedButton4" << periodic::weekPageFor(QDate(2025, 1, 5)) << week;
+    QTest::newRow("week of 28.12.2025")
+        << QDate(2025, 12, 28) << "SpeedButton4" << periodic::weekPageFor(QDate(2025, 12, 28)) << week;
+    QTest::newRow("month of December")
+        << QDate(2025, 12, 3) << "SpeedButton6" << periodic::monthPageFor(12) << month;
     QTest::newRow("year") << QDate(2025, 7, 3) << "SpeedButton1" << periodic::yearPageFor() << year;
 }
 
@@ -262,7 +271,8 @@ void MainFormTest::periodicViews() {
     QTest::mouseClick(main().findChild<QToolButton *>(button), Qt::LeftButton);
     QCOMPARE(readBytes(m_test->state.dayPagePath()), page);
     QCOMPARE(shown(), date);
-    QToolButton *buttons[] = {main().SpeedButton9, main().SpeedButton4, main().SpeedButton6, main().SpeedButton1};
+    QToolButton *buttons[] = {main().SpeedButton9, main().SpeedButton4, main().SpeedButton6,
+                              main().SpeedButton1};
     for (int i = 0; i < 4; ++i)
         QCOMPARE(iconImage(buttons[i]), fileImage(*m_folder, qPrintable(pictures.at(i))));
     const QString text = main().TextWindow->toPlainText();
@@ -303,7 +313,8 @@ void MainFormTest::shortYearFileReportsTheIndex() {
     QTest::keyClick(main().TextWindow, Qt::Key_Right); // line 2 does not exist
     QCOMPARE(m_test->messages.errors, QStringList{QStringLiteral("List index out of bounds (2)")});
     // The title names the new date; the view keeps its page and the picker its date.
-    QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("Kerla ") + shortDateText(QDate(2025, 1, 3)));
+    QCOMPARE(QGuiApplication::applicationDisplayName(),
+             QStringLiteral("Kerla ") + shortDateText(QDate(2025, 1, 3)));
     QCOMPARE(main().TextWindow->toPlainText(), QStringLiteral("b"));
     QCOMPARE(main().Skoc->date(), QDate(2025, 1, 2));
 }
@@ -370,13 +381,15 @@ void MainFormTest::settingsRoundTrip() {
     QCOMPARE(main().textFont().pointSize(), 13);
     QVERIFY(!main().clockVisible());
     QCOMPARE(main().size(), QSize(700, 400));
-    QCOMPARE(main().pos(), QPoint(ini.readInteger("Pozice", "Odleva", -1), ini.readInteger("Pozice", "Odshora", -1)));
+    QCOMPARE(main().pos(),
+             QPoint(ini.readInteger("Pozice", "Odleva", -1), ini.readInteger("Pozice", "Odshora", -1)));
     QVERIFY(m_test->state.ClassicReadingWindow);
 }
 
 void MainFormTest::settingsWithoutPoziceAndWithGarbage() {
-    writeBytes(m_test->state.settingsPath(), "[Okno]\r\nBarva=bílá\r\nFontVelikost=x12\r\nHodiny=ano\r\nFont=Tahoma\r\n"
-                                             "[Bible]\r\nTypOkna=$1\r\n");
+    writeBytes(m_test->state.settingsPath(),
+               "[Okno]\r\nBarva=bílá\r\nFontVelikost=x12\r\nHodiny=ano\r\nFont=Tahoma\r\n"
+               "[Bible]\r\nTypOkna=$1\r\n");
     m_program = std::make_unique<Program>(m_test->state, QString());
     QCOMPARE(main().pos(), QPoint(292, 290));
     QCOMPARE(main().size(), QSize(692, 324));
@@ -415,12 +428,14 @@ void MainFormTest::positionGuards() {
     main().move(position);
     main().close();
     const ProfileFile ini(m_test->state.settingsPath());
-    QCOMPARE(QPoint(ini.readInteger("Pozice", "Odleva", -1), ini.readInteger("Pozice", "Odshora", -1)), written);
+    QCOMPARE(QPoint(ini.readInteger("Pozice", "Odleva", -1), ini.readInteger("Pozice", "Odshora", -1)),
+             written);
 }
 
 void MainFormTest::positionOnNoScreenMovesToThePrimary() {
     // The window was last on a monitor that is not there any more.
-    writeBytes(m_test->state.settingsPath(), "[Pozice]\r\nOdleva=9000\r\nOdshora=7000\r\nSirka=500\r\nVyska=300\r\n");
+    writeBytes(m_test->state.settingsPath(),
+               "[Pozice]\r\nOdleva=9000\r\nOdshora=7000\r\nSirka=500\r\nVyska=300\r\n");
     m_program = std::make_unique<Program>(m_test->state, QString());
     QCOMPARE(main().pos(), QPoint(9000, 7000));
     m_program->show();
@@ -455,13 +470,15 @@ void MainFormTest::readingCommands_data() {
     QTest::addColumn<QString>("label");
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<QByteArray>("passage");
-    QTest::newRow("four parts, shaped") << QByteArray("tb 1 1 2") << false << "tb 1,1-2" << QStringList{}
-                                        << QByteArray("tb 1 1 Prvn\xed ver\x9a.\r\ntb 1 2 Druh\xfd ver\x9a.\r\n");
+    QTest::newRow("four parts, shaped")
+        << QByteArray("tb 1 1 2") << false << "tb 1,1-2" << QStringList{}
+        << QByteArray("tb 1 1 Prvn\xed ver\x9a.\r\ntb 1 2 Druh\xfd ver\x9a.\r\n");
     QTest::newRow("classic window") << QByteArray("tb 2 1 1") << true << "tb 2,1-1" << QStringList{}
                                     << QByteArray("tb 2 1 T\xf8\x65t\xed.\r\n");
     QTest::newRow("missing book")
         << QByteArray("xx 1 1 2") << false << "xx 1,1-2"
-        << QStringList{QStringLiteral("Hledaná biblická kniha nebyla nalezena.\r\n\r\nOdkaz nebyl nelezen.")} << QByteArray();
+        << QStringList{QStringLiteral("Hledaná biblická kniha nebyla nalezena.\r\n\r\nOdkaz nebyl nelezen.")}
+        << QByteArray();
     QTest::newRow("missing verse") << QByteArray("tb 9 1 2") << false << "tb 9,1-2"
                                    << QStringList{QStringLiteral("Odkaz nebyl nelezen.")} << QByteArray();
 }
@@ -483,7 +500,11 @@ void MainFormTest::readingCommands() {
     QCOMPARE(readBytes(m_test->state.readingTextPath()), passage);
     QCOMPARE(bible.isClassic(), classic && !passage.isEmpty());
     if (!passage.isEmpty())
-        QCOMPARE(bible.TMemo1->toPlainText().toUtf8(), cp1250::toUnicode(passage).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).trimmed().toUtf8());
+        QCOMPARE(bible.TMemo1->toPlainText().toUtf8(),
+                 cp1250::toUnicode(passage)
+                     .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+                     .trimmed()
+                     .toUtf8());
 }
 
 void MainFormTest::otherWindowsFromTheMenu() {
@@ -512,8 +533,9 @@ void MainFormTest::otherWindowsFromTheMenu() {
     // The fixture has no documents: each command shows its message and no viewer.
     main().OKerlach->trigger();
     main().Titnverze1->trigger();
-    QCOMPARE(m_test->messages.messages, (QStringList{QStringLiteral("Informace o Kerlach nenalezeny."),
-                                                     QStringLiteral("Informace o tištěné verzi nenalezeny.")}));
+    QCOMPARE(m_test->messages.messages,
+             (QStringList{QStringLiteral("Informace o Kerlach nenalezeny."),
+                          QStringLiteral("Informace o tištěné verzi nenalezeny.")}));
     QVERIFY(!m_program->form2().isVisible());
 }
 

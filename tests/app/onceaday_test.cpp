@@ -65,8 +65,9 @@ void OnceADayTest::startsAtOnceOnlyAfterEndingToday() {
     const QString ini = m_user.path() + "Kerla.ini";
     const QString page = m_user.path() + "KERLA.TMP";
     // As the end once a day leaves it today.
-    const QByteArray settings = "[Okno]\r\nBarva=16777215\r\n[Pozice]\r\nOdleva=100\r\nOdshora=100\r\n[Hlavni]\r\nDatum=" +
-                                cp1250::fromUnicode(shortDateText(QDate::currentDate())) + "\r\n";
+    const QByteArray settings =
+        "[Okno]\r\nBarva=16777215\r\n[Pozice]\r\nOdleva=100\r\nOdshora=100\r\n[Hlavni]\r\nDatum=" +
+        cp1250::fromUnicode(shortDateText(QDate::currentDate())) + "\r\n";
     QVERIFY(writeBytes(ini, settings));
     QFile::remove(page);
 

@@ -10,7 +10,9 @@ namespace {
 
 using Step = void (*)(ViewDate &);
 
-ViewDate d(int y, int m, int day) { return ViewDate{uint16_t(y), uint16_t(m), uint16_t(day)}; }
+ViewDate d(int y, int m, int day) {
+    return ViewDate{uint16_t(y), uint16_t(m), uint16_t(day)};
+}
 
 char *describe(const ViewDate &v) {
     return qstrdup(QStringLiteral("%1.%2.%3").arg(v.day).arg(v.month).arg(v.year).toLatin1().constData());
@@ -19,7 +21,9 @@ char *describe(const ViewDate &v) {
 } // namespace
 
 namespace QTest {
-template <> char *toString(const ViewDate &v) { return describe(v); }
+template <> char *toString(const ViewDate &v) {
+    return describe(v);
+}
 } // namespace QTest
 
 class CalendarTest : public QObject {
@@ -47,11 +51,13 @@ void CalendarTest::steps_data() {
     QTest::newRow("31.12.2025 day forward") << int(Forward) << d(2025, 12, 31) << d(2026, 1, 1);
     QTest::newRow("31.12.2025 week forward") << int(WForward) << d(2025, 12, 31) << d(2026, 1, 7);
     QTest::newRow("3.1.2025 week back") << int(WBack) << d(2025, 1, 3) << d(2024, 12, 27);
-    QTest::newRow("31.1.2025 month forward: last day stays last") << int(MForward) << d(2025, 1, 31) << d(2025, 2, 28);
+    QTest::newRow("31.1.2025 month forward: last day stays last")
+        << int(MForward) << d(2025, 1, 31) << d(2025, 2, 28);
     QTest::newRow("30.1.2024 month forward: clamped") << int(MForward) << d(2024, 1, 30) << d(2024, 2, 29);
     QTest::newRow("30.1.2025 month forward") << int(MForward) << d(2025, 1, 30) << d(2025, 2, 28);
     QTest::newRow("28.2.2025 month forward: a last day") << int(MForward) << d(2025, 2, 28) << d(2025, 3, 31);
-    QTest::newRow("28.2.2024 month forward: not a last day") << int(MForward) << d(2024, 2, 28) << d(2024, 3, 28);
+    QTest::newRow("28.2.2024 month forward: not a last day")
+        << int(MForward) << d(2024, 2, 28) << d(2024, 3, 28);
     QTest::newRow("29.2.2024 month forward") << int(MForward) << d(2024, 2, 29) << d(2024, 3, 31);
     QTest::newRow("30.4.2025 month back") << int(MBack) << d(2025, 4, 30) << d(2025, 3, 31);
     QTest::newRow("31.3.2025 month back") << int(MBack) << d(2025, 3, 31) << d(2025, 2, 28);
@@ -59,7 +65,8 @@ void CalendarTest::steps_data() {
     QTest::newRow("15.1.2025 month back") << int(MBack) << d(2025, 1, 15) << d(2024, 12, 15);
     QTest::newRow("31.12.2025 month forward") << int(MForward) << d(2025, 12, 31) << d(2026, 1, 31);
     QTest::newRow("29.2.2024 year forward") << int(YForward) << d(2024, 2, 29) << d(2025, 2, 28);
-    QTest::newRow("28.2.2023 year forward: last day stays last") << int(YForward) << d(2023, 2, 28) << d(2024, 2, 29);
+    QTest::newRow("28.2.2023 year forward: last day stays last")
+        << int(YForward) << d(2023, 2, 28) << d(2024, 2, 29);
     QTest::newRow("28.2.2025 year back") << int(YBack) << d(2025, 2, 28) << d(2024, 2, 29);
     QTest::newRow("28.2.2024 year back") << int(YBack) << d(2024, 2, 28) << d(2023, 2, 28);
     QTest::newRow("15.6.1901 year back refused") << int(YBack) << d(1901, 6, 15) << d(1901, 6, 15);
@@ -80,7 +87,8 @@ void CalendarTest::steps() {
     QFETCH(int, step);
     QFETCH(ViewDate, from);
     QFETCH(ViewDate, to);
-    const Step steps[] = {DayBack, DayForward, WeekBack, WeekForward, MonthBack, MonthForward, YearBack, YearForward};
+    const Step steps[] = {DayBack,   DayForward,   WeekBack, WeekForward,
+                          MonthBack, MonthForward, YearBack, YearForward};
     ViewDate v = from;
     steps[step](v);
     QCOMPARE(v, to);

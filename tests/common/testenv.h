@@ -11,9 +11,7 @@
 // it back as the user's data folder.
 class TempUserData {
 public:
-    TempUserData() {
-        qputenv("XDG_DATA_HOME", m_dir.path().toLocal8Bit());
-    }
+    TempUserData() { qputenv("XDG_DATA_HOME", m_dir.path().toLocal8Bit()); }
     QString path() const { return m_dir.path() + QLatin1Char('/'); }
     bool isValid() const { return m_dir.isValid(); }
 

@@ -104,7 +104,8 @@ void PagesTest::substitutePageBytes() {
     const QString date = shortDateText(QDate(2026, 3, 7));
     const QByteArray expected =
         "{\\rtf1\\ansi \\par\\par\\b\\qc Data na " + cp1250::fromUnicode(date) +
-        " nebyla nalezena! \\par\\par\\plain Nejnov\xec\x6a\x9a\xed data neleznete na internetu na adrese: \\par\\b "
+        " nebyla nalezena! \\par\\par\\plain Nejnov\xec\x6a\x9a\xed data neleznete na internetu na adrese: "
+        "\\par\\b "
         "www.example.org/kerla \\par\\plain Nebo pi\x9a\x74\x65 na adresu: \\par\\b kerla@example.org}\r\n";
     QCOMPARE(f.page(), expected);
     QCOMPARE(f.state.dailyStore.LoadedYear, uint16_t(0));
@@ -182,9 +183,10 @@ void PagesTest::shortYearFileRaisesIndexError() {
 
 void PagesTest::readingsFromTheIndex() {
     Fixture f;
-    QVERIFY(writeBytes(f.state.ProgramDir + "Cteni2026.sj",
-                       "[6.12.2026]\r\nCteni1=gn 1 1 5\r\n[7.12.2026]\r\ncteni1 = 1j 4 7 21 \r\nCTENI3=zl 1 1 6\r\n"
-                       "Perikopa=mt 5 1 12\r\n"));
+    QVERIFY(writeBytes(
+        f.state.ProgramDir + "Cteni2026.sj",
+        "[6.12.2026]\r\nCteni1=gn 1 1 5\r\n[7.12.2026]\r\ncteni1 = 1j 4 7 21 \r\nCTENI3=zl 1 1 6\r\n"
+        "Perikopa=mt 5 1 12\r\n"));
     f.setDate(2026, 12, 7);
     const DayReadings r = daypage::readDayReadings(f.state.ProgramDir, f.state.viewDate);
     QCOMPARE(r.first, QStringLiteral("1j 4 7 21"));
@@ -231,12 +233,15 @@ void PagesTest::weekNumber() {
 
 void PagesTest::periodicPageBytes() {
     QCOMPARE(periodic::weekPage("T", "R"),
-             QByteArray("{\\rtf1\\ansi \\b\\qc KERLO T\xdd\x44NE \\par\\par\\ql T \\par \\i\\qr R \\plain\\par\r\n}\r\n"));
+             QByteArray("{\\rtf1\\ansi \\b\\qc KERLO T\xdd\x44NE \\par\\par\\ql T \\par \\i\\qr R "
+                        "\\plain\\par\r\n}\r\n"));
     QCOMPARE(periodic::monthPage("T", "R"),
-             QByteArray("{\\rtf1\\ansi \\b\\qc KERLO M\xccS\xcd\x43\x45 \\par\\par\\ql T \\par \\i\\qr R \\plain\\par\r\n}\r\n"));
+             QByteArray("{\\rtf1\\ansi \\b\\qc KERLO M\xccS\xcd\x43\x45 \\par\\par\\ql T \\par \\i\\qr R "
+                        "\\plain\\par\r\n}\r\n"));
     // The year page has no line end before the closing brace.
-    QCOMPARE(periodic::yearPage("T", "R"),
-             QByteArray("{\\rtf1\\ansi \\b\\qc KERLO ROKU \\par\\par\\ql T \\par \\i\\qr R \\plain\\par}\r\n"));
+    QCOMPARE(
+        periodic::yearPage("T", "R"),
+        QByteArray("{\\rtf1\\ansi \\b\\qc KERLO ROKU \\par\\par\\ql T \\par \\i\\qr R \\plain\\par}\r\n"));
 }
 
 void PagesTest::periodicEntries_data() {

@@ -82,7 +82,8 @@ void PlatformTest::splitLines_data() {
     QTest::newRow("CR") << QByteArray("a\rb\r") << QList<QByteArray>{"a", "b"};
     QTest::newRow("LF CR is two ends") << QByteArray("a\n\rb") << QList<QByteArray>{"a", "", "b"};
     QTest::newRow("empty lines kept") << QByteArray("\r\n\r\nx\r\n") << QList<QByteArray>{"", "", "x"};
-    QTest::newRow("zero byte ends the text") << QByteArray("a\r\nb\0c\r\nd", 10) << QList<QByteArray>{"a", "b"};
+    QTest::newRow("zero byte ends the text")
+        << QByteArray("a\r\nb\0c\r\nd", 10) << QList<QByteArray>{"a", "b"};
     QTest::newRow("no final line end") << QByteArray("only") << QList<QByteArray>{"only"};
     QTest::newRow("8-bit bytes kept") << QByteArray("\x8a\xec\r\n") << QList<QByteArray>{"\x8a\xec"};
 }
@@ -109,7 +110,8 @@ void PlatformTest::readMissingFileRaisesCannotOpen() {
         textfile::readAll(path);
         QFAIL("no error raised");
     } catch (const KerlaError &e) {
-        QVERIFY2(e.message().startsWith(QStringLiteral("Cannot open file \"%1\". ").arg(path)), qPrintable(e.message()));
+        QVERIFY2(e.message().startsWith(QStringLiteral("Cannot open file \"%1\". ").arg(path)),
+                 qPrintable(e.message()));
     }
     try {
         textfile::readAll(dir.path()); // a folder is no file
@@ -122,15 +124,24 @@ void PlatformTest::readMissingFileRaisesCannotOpen() {
 void PlatformTest::findFileNoCase_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("found");
-    QTest::newRow("exact") << "1j" << "1j";
-    QTest::newRow("other case") << "GN" << "gn";
-    QTest::newRow("folder does not count") << "sub" << "";
-    QTest::newRow("missing") << "zz" << "";
-    QTest::newRow("parent path") << "../secret" << "";
-    QTest::newRow("dot dot") << ".." << "";
-    QTest::newRow("backslash") << "..\\secret" << "";
-    QTest::newRow("absolute") << "/etc/passwd" << "";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("exact") << "1j"
+                           << "1j";
+    QTest::newRow("other case") << "GN"
+                                << "gn";
+    QTest::newRow("folder does not count") << "sub"
+                                           << "";
+    QTest::newRow("missing") << "zz"
+                             << "";
+    QTest::newRow("parent path") << "../secret"
+                                 << "";
+    QTest::newRow("dot dot") << ".."
+                             << "";
+    QTest::newRow("backslash") << "..\\secret"
+                               << "";
+    QTest::newRow("absolute") << "/etc/passwd"
+                              << "";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void PlatformTest::findFileNoCase() {
@@ -150,20 +161,33 @@ void PlatformTest::profileReads_data() {
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("key");
     QTest::addColumn<int>("expected"); // readInteger with default -7
-    const QByteArray ini = "[Okno]\r\nBarva=16777215\r\n FontBarva = -16777208 \r\nHex=0x1F\r\nDollar=$ff000008\r\n"
-                           "Text=abc\r\nEmpty=\r\nSpaces=1 2\r\n[Pozice]\r\nOdleva=12\r\n";
-    QTest::newRow("decimal") << ini << "Okno" << "Barva" << 16777215;
-    QTest::newRow("trimmed, negative") << ini << "Okno" << "FontBarva" << -16777208;
-    QTest::newRow("section and key case") << ini << "OKNO" << "fontbarva" << -16777208;
-    QTest::newRow("hex 0x") << ini << "Okno" << "Hex" << 31;
-    QTest::newRow("hex $ as a 32-bit pattern") << ini << "Okno" << "Dollar" << int(0xFF000008u);
-    QTest::newRow("not a number") << ini << "Okno" << "Text" << -7;
-    QTest::newRow("empty value") << ini << "Okno" << "Empty" << -7;
-    QTest::newRow("inner blank") << ini << "Okno" << "Spaces" << -7;
-    QTest::newRow("other section") << ini << "Pozice" << "Odleva" << 12;
-    QTest::newRow("key of another section") << ini << "Pozice" << "Barva" << -7;
-    QTest::newRow("missing section") << ini << "Bible" << "Font" << -7;
-    QTest::newRow("LF only file") << QByteArray("[A]\nk=5\n") << "a" << "K" << 5;
+    const QByteArray ini =
+        "[Okno]\r\nBarva=16777215\r\n FontBarva = -16777208 \r\nHex=0x1F\r\nDollar=$ff000008\r\n"
+        "Text=abc\r\nEmpty=\r\nSpaces=1 2\r\n[Pozice]\r\nOdleva=12\r\n";
+    QTest::newRow("decimal") << ini << "Okno"
+                             << "Barva" << 16777215;
+    QTest::newRow("trimmed, negative") << ini << "Okno"
+                                       << "FontBarva" << -16777208;
+    QTest::newRow("section and key case") << ini << "OKNO"
+                                          << "fontbarva" << -16777208;
+    QTest::newRow("hex 0x") << ini << "Okno"
+                            << "Hex" << 31;
+    QTest::newRow("hex $ as a 32-bit pattern") << ini << "Okno"
+                                               << "Dollar" << int(0xFF000008u);
+    QTest::newRow("not a number") << ini << "Okno"
+                                  << "Text" << -7;
+    QTest::newRow("empty value") << ini << "Okno"
+                                 << "Empty" << -7;
+    QTest::newRow("inner blank") << ini << "Okno"
+                                 << "Spaces" << -7;
+    QTest::newRow("other section") << ini << "Pozice"
+                                   << "Odleva" << 12;
+    QTest::newRow("key of another section") << ini << "Pozice"
+                                            << "Barva" << -7;
+    QTest::newRow("missing section") << ini << "Bible"
+                                     << "Font" << -7;
+    QTest::newRow("LF only file") << QByteArray("[A]\nk=5\n") << "a"
+                                  << "K" << 5;
 }
 
 void PlatformTest::profileReads() {
@@ -209,7 +233,8 @@ void PlatformTest::profileWriteLeavesNoTemporaryFiles() {
     ProfileFile ini(path);
     for (int i = 0; i < 20; ++i)
         ini.writeInteger(QStringLiteral("Okno"), QStringLiteral("K%1").arg(i), i);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Kerla.ini")});
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("Kerla.ini")});
     QCOMPARE(ini.readInteger(QStringLiteral("Okno"), QStringLiteral("K19"), 0), 19);
 }
 
@@ -230,7 +255,8 @@ void PlatformTest::profileWriteToReadOnlyFileFails() {
 
 void PlatformTest::profileMissingFileGivesDefaults() {
     ProfileFile ini(QStringLiteral("/nonexistent/folder/Kerla.ini"));
-    QCOMPARE(ini.readString(QStringLiteral("Okno"), QStringLiteral("Font"), QStringLiteral("Tahoma")), QStringLiteral("Tahoma"));
+    QCOMPARE(ini.readString(QStringLiteral("Okno"), QStringLiteral("Font"), QStringLiteral("Tahoma")),
+             QStringLiteral("Tahoma"));
     QCOMPARE(ini.readBool(QStringLiteral("Okno"), QStringLiteral("Hodiny"), true), true);
     try {
         ini.writeInteger(QStringLiteral("Okno"), QStringLiteral("Barva"), 1);
