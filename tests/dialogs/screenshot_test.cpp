@@ -144,6 +144,8 @@ void ScreenshotTest::settingsDialog() {
                                     "Zobrazovat klasické okno denního čtení", "Šetřič", "Původní nastavení",
                                     "OK", "Storno"}));
     QCOMPARE(dialog.Button1->text(), QStringLiteral("Tahoma"));
+    // The sample set's book files are the Kralice text, dated as such.
+    QCOMPARE(dialog.Label6->text(), QStringLiteral("Pro denní čtení je použito kralického překladu z roku 1613."));
     // The sample text lies on the swatch.
     QVERIFY(dialog.Label4->geometry().contains(dialog.Label3->geometry()));
     captionsFit(dialog);
