@@ -12,6 +12,7 @@
 #include "program.h"
 
 #include <QAction>
+#include <QDir>
 #include <QApplication>
 #include <QDateEdit>
 #include <QDialog>
@@ -69,6 +70,9 @@ private Q_SLOTS:
     void clickOnMainHidesTheReading();
     void readingCommands_data();
     void otherWindowsFromTheMenu();
+    void unwritableSettingsStillEnd();
+    void garbageDataNeverCrashes();
+    void clockShowsTheTime();
     void printsTheShownPage();
     void readingCommands();
 
@@ -552,4 +556,41 @@ void MainFormTest::printsTheShownPage() {
     const QByteArray bytes = readBytes(pdf);
     QVERIFY(bytes.startsWith("%PDF"));
     QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 1);
+}
+
+void MainFormTest::unwritableSettingsStillEnd() {
+    start();
+    // A folder stands where the settings file should be written.
+    QVERIFY(QDir().mkpath(m_test->state.settingsPath()));
+    QTest::keyClick(main().TextWindow, Qt::Key_Escape);
+    QCOMPARE(m_test->messages.errors, QStringList{QStringLiteral("Unable to write to ") + m_test->state.settingsPath()});
+    QVERIFY(!main().isVisible()); // the user can always close the program
+    QVERIFY(!QFile::exists(m_test->state.dayPagePath()));
+}
+
+void MainFormTest::garbageDataNeverCrashes() {
+    QByteArray garbage;
+    quint32 seed = 12345;
+    for (int i = 0; i < 60000; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        garbage.append(char(seed >> 24));
+    }
+    writeBytes(m_folder->path() + "Kerla2025.rtf", garbage);
+    writeBytes(m_folder->path() + "Cteni2025.sj", garbage);
+    start();
+    for (int i = 0; i < 40; ++i)
+        QTest::keyClick(main().TextWindow, Qt::Key_PageUp);
+    QVERIFY(main().isVisible());
+    // Whatever the lines held, each day either showed a page or reported a short file.
+    for (const QString &e : std::as_const(m_test->messages.errors))
+        QVERIFY2(e.startsWith(QStringLiteral("List index out of bounds (")), qPrintable(e));
+}
+
+void MainFormTest::clockShowsTheTime() {
+    start();
+    QCOMPARE(main().Timer1->interval(), 1000);
+    QVERIFY(main().Timer1->isActive());
+    main().Timer1Timer();
+    QVERIFY(main().Panel1->text().contains(QStringLiteral("30")));
+    QVERIFY(main().Panel1->text().contains(QStringLiteral("9")));
 }
