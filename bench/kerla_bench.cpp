@@ -1,6 +1,10 @@
 // Reports median times of the day view's hot paths and of start-up, with a bare Qt window as the
 // baseline for start-up. Uses the sample data set beside the built program.
 #include "appfixture.h"
+#include "autor.h"
+#include "bible.h"
+#include "documentviewer.h"
+#include "nastav.h"
 #include "dates.h"
 #include "daypage.h"
 #include "mainform.h"
@@ -103,6 +107,15 @@ int main(int argc, char **argv) {
         waitForPaint(program.mainForm().TextWindow->viewport(), watcher);
     });
 
+    // What the start-up spends its time on: each window's creation alone.
+    auto s0 = newState();
+    std::unique_ptr<TMainForm> mainOnly;
+    const double mainForm = medianMs(15, [&] { mainOnly = std::make_unique<TMainForm>(*s0, QString()); });
+    const double readingWindow = medianMs(15, [&] { TBible bible(*s0); });
+    const double aboutWindow = medianMs(15, [&] { TAutor autor(*s0); });
+    const double settingsDialog = medianMs(15, [&] { TNastav nastav(*s0, *mainOnly); });
+    const double viewer = medianMs(15, [&] { TForm2 form2; });
+
     // The refresh for a day of the loaded year.
     auto s = newState();
     Program program(*s, QString());
@@ -133,6 +146,9 @@ int main(int argc, char **argv) {
     std::printf(
         "start-up to the first painted day page: %.2f ms (bare Qt window with a text view: %.2f ms)\n",
         startup, bare);
+    std::printf("  creating the main window %.2f ms, settings dialog %.2f ms, about window %.2f ms,\n"
+                "  reading window %.2f ms, document viewer %.2f ms\n",
+                mainForm, settingsDialog, aboutWindow, readingWindow, viewer);
     std::printf("FormShow, a day of the loaded year:     %.3f ms\n", refresh);
     std::printf("loading a year file (%s):       %.3f ms\n", "372 lines", loadYear);
     std::printf("reading a %lld KB RTF document:             %.2f ms\n",

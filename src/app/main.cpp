@@ -1,8 +1,10 @@
 #include "folders.h"
 #include "messagebox.h"
 #include "program.h"
+#include "programicon.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
@@ -18,6 +20,7 @@ int main(int argc, char **argv) {
     Program program(state, QApplication::arguments().value(1));
     if (program.endsAtOnce())
         return 0;
+    QApplication::setWindowIcon(QIcon(programIcon(64)));
     program.show();
     return QApplication::exec();
 }
