@@ -67,6 +67,8 @@ void yearPicture(QPainter &p, bool pressed) {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(10);
     font.setBold(true);
+    font.setStretch(QFont::SemiCondensed);
+    font.setLetterSpacing(QFont::AbsoluteSpacing, -0.5);
     p.setFont(font);
     p.setPen(kRed);
     p.drawText(QRect(3 + o, 8 + o, 26, 16), Qt::AlignCenter, QStringLiteral("2025"));
