@@ -92,6 +92,11 @@ DailyPages::DailyPages(const Bible &bible) {
         QStringLiteral("na"), QStringLiteral("abk"), QStringLiteral("sf"),  QStringLiteral("ag"),
         QStringLiteral("za"), QStringLiteral("mal")};
     static const QRegularExpression aboutGod(QStringLiteral("Hospodin|Bůh|Boh"));
+    // A watchword to start the day with does not speak of judgement.
+    static const QRegularExpression judgement(QStringLiteral(
+        "odplat|hněv|prchliv|zahub|pohub|meč|smrt|mrtv|zkáz|pomst|prokl|zlořeč|zabi|zabí|oheň|ohně|"
+        "běd|trest|krev|krve|vyhlad|zhyn|hynou|vrah|nepřít|nepřáte|smilstv|modl|bezbož|nešlechet|"
+        "hřích|hříš|nepravost|zlost|pláč|kvíl|zajet|soud"));
     static const QRegularExpression teaching(
         QStringLiteral("Bůh|Boh|Krist|Pán|Ježíš|Duch|milost|lásk|víř|věř"));
     for (const Book &book : bible.books) {
@@ -103,7 +108,7 @@ DailyPages::DailyPages(const Bible &bible) {
                 const QString &text = book.verse(c, v);
                 if (!standsAlone(text) || holdsPsalmHeading(book, c, v, text))
                     continue;
-                if (old && text.contains(aboutGod))
+                if (old && text.contains(aboutGod) && !text.contains(judgement))
                     m_watchwords.append({&book, c, v});
                 else if (!old && text.contains(teaching))
                     m_teachings.append({&book, c, v});
