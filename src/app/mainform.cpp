@@ -33,6 +33,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
 
 #include <cerrno>
 
@@ -76,6 +77,16 @@ QString longTimeText(const QTime &time) {
     QString format = QLocale::system().timeFormat(QLocale::LongFormat);
     format.remove(QLatin1Char('t'));
     return QLocale::system().toString(time, format.trimmed());
+}
+
+// The application title is Qt's display name. The platform shows it beside each window's own
+// caption (on a taskbar or in the title bar), so the windows that are up are told of the new one.
+void showApplicationTitle(const QString &title) {
+    QGuiApplication::setApplicationDisplayName(title);
+    for (QWindow *window : QGuiApplication::topLevelWindows()) {
+        if (window->handle())
+            window->setTitle(window->title());
+    }
 }
 
 QToolButton *speedButton(QToolBar *bar, const char *name, const QString &hint, Picture picture) {
@@ -435,8 +446,7 @@ void TMainForm::FormShow() {
     const ViewDate &date = m_state.viewDate;
     m_state.dayReadings.clear();
     const QString sectionDate = sectionDateText(date);
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Kerla ") +
-                                               shortDateText(ViewDateAsDate(date)));
+    showApplicationTitle(QStringLiteral("Kerla ") + shortDateText(ViewDateAsDate(date)));
     daypage::ComposeDayPage(m_state);
     m_state.dayReadings = daypage::readDayReadings(m_state.ProgramDir, date);
     TextWindow->setUpdatesEnabled(false);

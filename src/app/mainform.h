@@ -101,6 +101,9 @@ public:
     // How many times the day page was refreshed (for tests and benchmarks).
     int refreshCount() const { return m_refreshes; }
 
+    // The window has no context menu of its own (Qt's would let the user hide the toolbar).
+    QMenu *createPopupMenu() override { return nullptr; }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;

@@ -30,10 +30,18 @@ ShortcutFilter::ShortcutFilter(QMainWindow *mainWindow, QObject *parent)
 bool ShortcutFilter::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() != QEvent::ShortcutOverride || !m_main)
         return QObject::eventFilter(watched, event);
-    if (QApplication::activeModalWidget() || QApplication::activePopupWidget() || !m_main->isEnabled())
+    if (QApplication::activePopupWidget()) {
+        // An open menu or the picker's calendar takes its own keys (Enter picks the date, Esc
+        // closes it): claiming the key keeps the menu shortcuts from acting behind the popup.
+        event->accept();
+        return true;
+    }
+    if (QApplication::activeModalWidget() || !m_main->isEnabled())
         return QObject::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);
-    if (!matchesEnabledMenuItem(m_main->menuBar(), QKeySequence(key->keyCombination())))
+    // The keypad's arrows and Home are the same keys as the others.
+    const QKeySequence sequence(key->keyCombination().toCombined() & ~int(Qt::KeypadModifier));
+    if (!matchesEnabledMenuItem(m_main->menuBar(), sequence))
         return QObject::eventFilter(watched, event);
     // Not overridden: the shortcut map runs the menu command and the control never sees the key.
     event->ignore();

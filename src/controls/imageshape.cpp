@@ -231,7 +231,10 @@ void TImageShape::ReshapeParent(QRegion region) {
         m_prevRegion = region;
         region = combined | region;
     }
-    target->setMask(region.translated(-frame));
+    // An empty mask would show the whole window: a shape without opaque pixels leaves nothing
+    // visible, so it becomes one pixel outside the window.
+    const QRegion shape = region.translated(-frame);
+    target->setMask(shape.isEmpty() ? QRegion(-1, -1, 1, 1) : shape);
 }
 
 void TImageShape::RefreshPicture() {

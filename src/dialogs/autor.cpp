@@ -10,6 +10,7 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QScreen>
@@ -46,7 +47,7 @@ QLabel *paragraph(QWidget *parent, const char *name, const QString &caption, con
 }
 
 TmyLabel3d *label3d(QWidget *parent, const char *name, const QString &caption, int left, int top,
-                    const QFont &font, int color, T3DEffect effect) {
+                    const QFont &font, int color, T3DEffect effect, bool yellowShade = true) {
     auto *l = new TmyLabel3d(caption, parent);
     l->setObjectName(QLatin1String(name));
     l->setFont(font);
@@ -54,7 +55,8 @@ TmyLabel3d *label3d(QWidget *parent, const char *name, const QString &caption, i
     l->move(left, top);
     l->setAStyle3D(effect);
     l->setAShadeLTSet(false);
-    l->setAShadeLeftTop(colorvalue::Yellow);
+    if (yellowShade)
+        l->setAShadeLeftTop(colorvalue::Yellow);
     return l;
 }
 
@@ -100,7 +102,7 @@ TAutor::TAutor(SharedState &state, QWidget *parent, const QString &executablePat
                                       "jej nabízí všem zájemcům."),
                        QRect(8, 80, 433, 49), verdana(11, true));
     myLabel3d3 = label3d(this, "myLabel3d3", QStringLiteral("www.example.org/kerla"), 8, 224,
-                         verdana(12, true), colorvalue::Maroon, T3DEffect::Raised3d);
+                         verdana(12, true), colorvalue::Maroon, T3DEffect::Raised3d, false);
     myLabel3d3->setCursor(Qt::PointingHandCursor);
     myLabel3d3->setStatusTip(QStringLiteral("Spustí Váš internetový prohlížeč a najde mé stránky"));
     Label5 = label(this, "Label5", QStringLiteral("Internetová adresa:"), 8, 210, verdana(11, true));
@@ -110,7 +112,7 @@ TAutor::TAutor(SharedState &state, QWidget *parent, const QString &executablePat
                                       "hotová další verze programu."),
                        QRect(8, 120, 433, 49), verdana(11, false));
     myLabel3d4 = label3d(this, "myLabel3d4", QStringLiteral("kerla@example.org"), 256, 224, verdana(12, true),
-                         colorvalue::Maroon, T3DEffect::Raised3d);
+                         colorvalue::Maroon, T3DEffect::Raised3d, false);
     myLabel3d4->setCursor(Qt::PointingHandCursor);
     myLabel3d4->setStatusTip(QStringLiteral("Spustí Váš poštovní program, abyste mi mohli napsat"));
     Label2 = label(this, "Label2", QStringLiteral("Tato verze spatřila světlo světa:"), 8, 176,
@@ -148,12 +150,12 @@ QUrl TAutor::mailTarget(const QString &caption) {
 
 void TAutor::myLabel3d3Click(TmyLabel3d *sender) {
     if (!openUrl(webTarget(sender->Caption())))
-        m_state.messages->showMessage(QStringLiteral("Nemohu spustit webový prohlížeč."));
+        m_state.messages->showError(QStringLiteral("Nemohu spustit webový prohlížeč."));
 }
 
 void TAutor::myLabel3d4Click(TmyLabel3d *sender) {
     if (!openUrl(mailTarget(sender->Caption())))
-        m_state.messages->showMessage(QStringLiteral("Nemohu spustit poštovní program."));
+        m_state.messages->showError(QStringLiteral("Nemohu spustit poštovní program."));
 }
 
 void TAutor::myLabel3d7Click(TmyLabel3d *) {
@@ -166,4 +168,12 @@ void TAutor::showEvent(QShowEvent *event) {
             move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
     }
     QDialog::showEvent(event);
+}
+
+void TAutor::keyPressEvent(QKeyEvent *event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

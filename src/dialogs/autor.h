@@ -46,6 +46,8 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // The window closes with Zavřít or its close box only: Esc does not close it.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     SharedState &m_state;

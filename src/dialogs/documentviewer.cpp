@@ -7,6 +7,7 @@
 #include "sharedstate.h"
 #include "textfile.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -95,3 +96,11 @@ bool showDocument(SharedState &state, TForm2 &viewer, const QString &fileName) {
 }
 
 } // namespace documents
+
+void TForm2::keyPressEvent(QKeyEvent *event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

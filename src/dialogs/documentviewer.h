@@ -28,6 +28,10 @@ public:
     virtual void showModal();
 
     void Button1Click();
+
+protected:
+    // The viewer closes with Zavřít or its close box only: Esc does not close it.
+    void keyPressEvent(QKeyEvent *event) override;
 };
 
 namespace documents {

@@ -1,5 +1,7 @@
 #include "nastav.h"
 
+#include "textfile.h"
+
 #include "bible.h"
 #include "colorvalue.h"
 #include "dayviewaccess.h"
@@ -140,7 +142,12 @@ void TNastav::setChooser(FontColorChooser *chooser) {
 }
 
 void TNastav::FormCreate() {
-    const auto stamp = translationnote::fileDosDateTime(m_state.ProgramDir + QStringLiteral("Data/1j"));
+    // Book files are found without regard to the case of their names, as the readings find them.
+    QString book =
+        textfile::findFileNoCase(m_state.ProgramDir + QStringLiteral("Data"), QStringLiteral("1j"));
+    if (book.isEmpty())
+        book = m_state.ProgramDir + QStringLiteral("Data/1j");
+    const auto stamp = translationnote::fileDosDateTime(book);
     Label6->setText(translationnote::noteFor(stamp));
     Label6->adjustSize();
 }

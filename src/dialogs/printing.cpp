@@ -78,5 +78,10 @@ void PrintService::print(const QTextDocument &document, const QString &title) {
 void PrintService::setupPrinter(QWidget *parent) {
     QPrintDialog dialog(m_printer.get(), parent);
     dialog.setWindowTitle(QStringLiteral("Nastavení tisku"));
+    // Only the printer, the paper and the orientation are chosen here: a job prints every page.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, false);
     dialog.exec();
 }

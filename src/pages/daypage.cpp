@@ -51,7 +51,10 @@ void ComposeDayPage(SharedState &state) {
         try {
             store.lines = textfile::readLines(yearFile);
         } catch (const KerlaError &) {
+            // Nothing of another year is shown under this date: the day's lookup then reports
+            // the missing line, and the next refresh tries the file again.
             store.LoadedYear = 3000;
+            store.lines.clear();
         }
     }
     const int n = lineNumber(date);

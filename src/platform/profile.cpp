@@ -123,6 +123,9 @@ bool ProfileFile::readBool(const QString &section, const QString &key, bool defa
 }
 
 void ProfileFile::writeString(const QString &section, const QString &key, const QString &value) {
+    // A file that is there but cannot be read is not replaced by one that holds this key alone.
+    if (QFile::exists(m_path) && !QFile(m_path).open(QIODevice::ReadOnly))
+        throw KerlaError(errors::unableToWriteTo(m_path));
     QList<QByteArray> lines = loadLines();
     const QByteArray entry = cp1250::fromUnicode(key) + '=' + cp1250::fromUnicode(value);
 

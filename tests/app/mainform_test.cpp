@@ -12,10 +12,10 @@
 #include "program.h"
 
 #include <QAction>
-#include <QDir>
 #include <QApplication>
 #include <QDateEdit>
 #include <QDialog>
+#include <QDir>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -73,6 +73,8 @@ private Q_SLOTS:
     void unwritableSettingsStillEnd();
     void garbageDataNeverCrashes();
     void clockShowsTheTime();
+    void popupsKeepTheirKeys();
+    void keypadKeysMoveTheDate();
     void printsTheShownPage();
     void readingCommands();
 
@@ -563,7 +565,8 @@ void MainFormTest::unwritableSettingsStillEnd() {
     // A folder stands where the settings file should be written.
     QVERIFY(QDir().mkpath(m_test->state.settingsPath()));
     QTest::keyClick(main().TextWindow, Qt::Key_Escape);
-    QCOMPARE(m_test->messages.errors, QStringList{QStringLiteral("Unable to write to ") + m_test->state.settingsPath()});
+    QCOMPARE(m_test->messages.errors,
+             QStringList{QStringLiteral("Unable to write to ") + m_test->state.settingsPath()});
     QVERIFY(!main().isVisible()); // the user can always close the program
     QVERIFY(!QFile::exists(m_test->state.dayPagePath()));
 }
@@ -593,4 +596,30 @@ void MainFormTest::clockShowsTheTime() {
     main().Timer1Timer();
     QVERIFY(main().Panel1->text().contains(QStringLiteral("30")));
     QVERIFY(main().Panel1->text().contains(QStringLiteral("9")));
+}
+
+void MainFormTest::popupsKeepTheirKeys() {
+    start();
+    QVERIFY(!main().createPopupMenu()); // no context menu that could hide the toolbar
+    // Open the picker's calendar: Esc closes the calendar, not the program, and Home stays in it.
+    QTest::mouseClick(main().Skoc, Qt::LeftButton, {},
+                      QPoint(main().Skoc->width() - 6, main().Skoc->height() / 2));
+    QWidget *popup = QApplication::activePopupWidget();
+    QVERIFY(popup);
+    QTest::keyClick(popup, Qt::Key_Home);
+    QCOMPARE(shown(), QDate(2025, 12, 31));
+    QTest::keyClick(popup, Qt::Key_Escape);
+    QVERIFY(!QApplication::activePopupWidget());
+    QVERIFY(main().isVisible());
+    QCOMPARE(shown(), QDate(2025, 12, 31));
+    QVERIFY(!QFile::exists(m_test->state.settingsPath()));
+}
+
+void MainFormTest::keypadKeysMoveTheDate() {
+    start();
+    main().Skoc->setFocus();
+    QTest::keyClick(main().Skoc, Qt::Key_Left, Qt::KeypadModifier);
+    QCOMPARE(shown(), QDate(2025, 12, 30));
+    QTest::keyClick(main().Skoc, Qt::Key_Home, Qt::KeypadModifier);
+    QCOMPARE(shown(), QDate(2025, 12, 31));
 }
