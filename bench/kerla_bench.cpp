@@ -3,11 +3,11 @@
 #include "appfixture.h"
 #include "autor.h"
 #include "bible.h"
-#include "documentviewer.h"
-#include "nastav.h"
 #include "dates.h"
 #include "daypage.h"
+#include "documentviewer.h"
 #include "mainform.h"
+#include "nastav.h"
 #include "program.h"
 #include "rtfreader.h"
 #include "textfile.h"
@@ -48,12 +48,11 @@ public:
     }
 };
 
-void waitForPaint(QWidget *viewport, PaintWatcher &watcher) {
+void waitForPaint(const PaintWatcher &watcher) {
     QElapsedTimer guard;
     guard.start();
     while (!watcher.painted && guard.elapsed() < 5000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    (void)viewport;
 }
 
 QByteArray rtfDocument(int bytes) {
@@ -96,7 +95,7 @@ int main(int argc, char **argv) {
         PaintWatcher watcher;
         edit->viewport()->installEventFilter(&watcher);
         w.show();
-        waitForPaint(edit->viewport(), watcher);
+        waitForPaint(watcher);
     });
     const double startup = medianMs(15, [&] {
         auto s = newState();
@@ -104,7 +103,7 @@ int main(int argc, char **argv) {
         PaintWatcher watcher;
         program.mainForm().TextWindow->viewport()->installEventFilter(&watcher);
         program.show();
-        waitForPaint(program.mainForm().TextWindow->viewport(), watcher);
+        waitForPaint(watcher);
     });
 
     // What the start-up spends its time on: each window's creation alone.

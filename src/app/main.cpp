@@ -9,7 +9,6 @@
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kerla"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Kerla"));
 
     SharedState state;
     BoxMessageSink messages;

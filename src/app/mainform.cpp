@@ -3,7 +3,6 @@
 #include "autor.h"
 #include "bible.h"
 #include "colorvalue.h"
-#include "cp1250.h"
 #include "dates.h"
 #include "daypage.h"
 #include "documentviewer.h"
@@ -16,15 +15,16 @@
 #include "rtfreader.h"
 #include "settingskeys.h"
 #include "textfile.h"
+#include "toolbarart.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDateEdit>
 #include <QFileInfo>
-#include <QHBoxLayout>
+#include <QGuiApplication>
 #include <QImageReader>
 #include <QLabel>
+#include <QLayout>
 #include <QLocale>
 #include <QMenuBar>
 #include <QScreen>
@@ -45,30 +45,30 @@ namespace {
 
 // The pictures of the four view buttons, in the order day, week, month, year; the shown view's
 // button gets its pressed picture.
-QStringList viewPictures(const char *day, const char *week, const char *month, const char *year) {
+QStringList viewPictures(Picture day, Picture week, Picture month, Picture year) {
     QStringList files;
-    for (const char *name : {day, week, month, year})
-        files.append(QStringLiteral("grafika/") + QLatin1String(name));
+    for (Picture picture : {day, week, month, year})
+        files.append(QStringLiteral("grafika/") + toolbarart::fileName(picture));
     return files;
 }
 const QStringList &dayViewPictures() {
     static const QStringList files =
-        viewPictures("menu_den51.bmp", "menu_tyden6.bmp", "menu_mesic6.bmp", "menu-2025.bmp");
+        viewPictures(Picture::DayPressed, Picture::Week, Picture::Month, Picture::Year);
     return files;
 }
 const QStringList &weekViewPictures() {
     static const QStringList files =
-        viewPictures("menu_den5.bmp", "menu_tyden61.bmp", "menu_mesic6.bmp", "menu-2025.bmp");
+        viewPictures(Picture::Day, Picture::WeekPressed, Picture::Month, Picture::Year);
     return files;
 }
 const QStringList &monthViewPictures() {
     static const QStringList files =
-        viewPictures("menu_den5.bmp", "menu_tyden6.bmp", "menu_mesic61.bmp", "menu-2025.bmp");
+        viewPictures(Picture::Day, Picture::Week, Picture::MonthPressed, Picture::Year);
     return files;
 }
 const QStringList &yearViewPictures() {
     static const QStringList files =
-        viewPictures("menu_den5.bmp", "menu_tyden6.bmp", "menu_mesic6.bmp", "menu-2025a.bmp");
+        viewPictures(Picture::Day, Picture::Week, Picture::Month, Picture::YearPressed);
     return files;
 }
 
@@ -522,29 +522,36 @@ void TMainForm::setClockVisible(bool visible) {
 // ---------------------------------------------------------------------------------------------
 // Navigation
 
+void TMainForm::stepAndShow(void (*step)(ViewDate &)) {
+    command([&] {
+        step(m_state.viewDate);
+        FormShow();
+    });
+}
+
 void TMainForm::Den1Click() {
-    command([this] { DayBack(m_state.viewDate), FormShow(); });
+    stepAndShow(DayBack);
 }
 void TMainForm::Den2Click() {
-    command([this] { DayForward(m_state.viewDate), FormShow(); });
+    stepAndShow(DayForward);
 }
 void TMainForm::Tden1Click() {
-    command([this] { WeekForward(m_state.viewDate), FormShow(); });
+    stepAndShow(WeekForward);
 }
 void TMainForm::Tden2Click() {
-    command([this] { WeekBack(m_state.viewDate), FormShow(); });
+    stepAndShow(WeekBack);
 }
 void TMainForm::Mesic1Click() {
-    command([this] { MonthForward(m_state.viewDate), FormShow(); });
+    stepAndShow(MonthForward);
 }
 void TMainForm::Mesic2Click() {
-    command([this] { MonthBack(m_state.viewDate), FormShow(); });
+    stepAndShow(MonthBack);
 }
 void TMainForm::Rok1Click() {
-    command([this] { YearForward(m_state.viewDate), FormShow(); });
+    stepAndShow(YearForward);
 }
 void TMainForm::Rok2Click() {
-    command([this] { YearBack(m_state.viewDate), FormShow(); });
+    stepAndShow(YearBack);
 }
 
 void TMainForm::SpeedButton2Click() {

@@ -2,7 +2,6 @@
 
 #include "dayviewaccess.h"
 #include "sharedstate.h"
-#include "toolbarart.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -117,6 +116,8 @@ private:
     void FormActivate();
     void ExtractPassage();
     void reading(const QString &reference);
+    // A step of the shown date, then the day-page refresh.
+    void stepAndShow(void (*step)(ViewDate &));
     // Loads four pictures into the view buttons, in the order day, week, month, year; a missing
     // file ends the command at that picture.
     void loadPictureSet(const QStringList &files);

@@ -25,7 +25,8 @@ void face(QPainter &p, bool pressed) {
     p.drawLine(31, 0, 31, 31);
 }
 
-// A calendar sheet with a red top strip; `cells` marks what the view covers.
+// A calendar sheet with a red top strip; its red cells mark what the view covers: `kind` 0 a
+// day, 1 a week, 2 the month.
 void calendar(QPainter &p, bool pressed, int kind) {
     face(p, pressed);
     const int o = pressed ? 1 : 0;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
 #include <QString>
-#include <QStringList>
 
 // The toolbar's pictures, drawn by code: 32 x 32 pixels, 24 bits per pixel.
 namespace toolbarart {

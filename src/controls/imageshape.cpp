@@ -19,6 +19,17 @@ bool processHasShaped() {
     return qgetenv(ShapedFlagName) == ShapedFlagValue;
 }
 
+// The picture as painted, drawn at its natural size on black RGB32.
+QImage renderOnBlack(const QImage &display) {
+    QImage rendering(display.size(), QImage::Format_RGB32);
+    rendering.fill(QColor(0, 0, 0));
+    if (display.isNull())
+        return rendering;
+    QPainter painter(&rendering);
+    painter.drawImage(0, 0, display);
+    return rendering;
+}
+
 } // namespace
 
 TImageShape::TImageShape(QWidget *parent) : QWidget(parent) {
@@ -146,13 +157,7 @@ QImage TImageShape::withoutTransparentColor(const QImage &picture) {
 }
 
 QImage TImageShape::RenderPicture(const QImage &picture, bool transparent) {
-    QImage rendering(picture.size(), QImage::Format_RGB32);
-    rendering.fill(QColor(0, 0, 0));
-    if (picture.isNull())
-        return rendering;
-    QPainter painter(&rendering);
-    painter.drawImage(0, 0, transparent ? withoutTransparentColor(picture) : picture);
-    return rendering;
+    return renderOnBlack(transparent ? withoutTransparentColor(picture) : picture);
 }
 
 QRegion TImageShape::BuildOpaqueRegion(const QImage &rendering, const QRect &client, const QRect &dest) {
@@ -251,8 +256,8 @@ void TImageShape::RefreshPicture() {
     if (!hasPicture)
         return;
 
-    const QImage rendering = RenderPicture(m_picture, m_transparent);
-    ReshapeParent(BuildOpaqueRegion(rendering, rect(), PictureRect()));
+    // RenderPicture(m_picture, m_transparent), from the display picture made above.
+    ReshapeParent(BuildOpaqueRegion(renderOnBlack(m_display), rect(), PictureRect()));
 }
 
 void TImageShape::paintEvent(QPaintEvent *) {

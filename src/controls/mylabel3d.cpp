@@ -5,6 +5,18 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+namespace {
+
+// Stores the new value; true when it differs from the old one.
+template <class T> bool change(T &member, T value) {
+    if (member == value)
+        return false;
+    member = value;
+    return true;
+}
+
+} // namespace
+
 TmyLabel3d::TmyLabel3d(QWidget *parent) : TmyLabel3d(QString(), parent) {}
 
 TmyLabel3d::TmyLabel3d(const QString &caption, QWidget *parent) : QWidget(parent), m_caption(caption) {
@@ -15,47 +27,36 @@ TmyLabel3d::TmyLabel3d(const QString &caption, QWidget *parent) : QWidget(parent
 }
 
 void TmyLabel3d::setCaption(const QString &caption) {
-    if (caption == m_caption)
+    if (!change(m_caption, caption))
         return;
-    m_caption = caption;
     adjustToCaption();
     updateGeometry();
     update();
 }
 
 void TmyLabel3d::setAStyle3D(T3DEffect style) {
-    if (style == m_style)
-        return;
-    m_style = style;
-    update();
+    if (change(m_style, style))
+        update();
 }
 
 void TmyLabel3d::setAShadeRightBottom(int colorValue) {
-    if (colorValue == m_shadeRightBottom)
-        return;
-    m_shadeRightBottom = colorValue;
-    update();
+    if (change(m_shadeRightBottom, colorValue))
+        update();
 }
 
 void TmyLabel3d::setAShadeLeftTop(int colorValue) {
-    if (m_shadeLTSet || colorValue == m_shadeLeftTop)
-        return;
-    m_shadeLeftTop = colorValue;
-    update();
+    if (!m_shadeLTSet && change(m_shadeLeftTop, colorValue))
+        update();
 }
 
 void TmyLabel3d::setAHShadeOffSet(int pixels) {
-    if (pixels == m_hOffset)
-        return;
-    m_hOffset = pixels;
-    update();
+    if (change(m_hOffset, pixels))
+        update();
 }
 
 void TmyLabel3d::setAVShadeOffSet(int pixels) {
-    if (pixels == m_vOffset)
-        return;
-    m_vOffset = pixels;
-    update();
+    if (change(m_vOffset, pixels))
+        update();
 }
 
 void TmyLabel3d::setAShadeLTSet(bool on) {
@@ -72,52 +73,40 @@ void TmyLabel3d::setAShadeLTSet(bool on) {
 }
 
 void TmyLabel3d::setFontColor(int colorValue) {
-    if (colorValue == m_fontColor)
-        return;
-    m_fontColor = colorValue;
-    update();
+    if (change(m_fontColor, colorValue))
+        update();
 }
 
 void TmyLabel3d::setColor(int colorValue) {
-    if (colorValue == m_color)
-        return;
-    m_color = colorValue;
-    update();
+    if (change(m_color, colorValue))
+        update();
 }
 
 void TmyLabel3d::setTransparent(bool on) {
-    if (on == m_transparent)
-        return;
-    m_transparent = on;
-    update();
+    if (change(m_transparent, on))
+        update();
 }
 
 void TmyLabel3d::setShowAccelChar(bool on) {
-    if (on == m_showAccelChar)
+    if (!change(m_showAccelChar, on))
         return;
-    m_showAccelChar = on;
     adjustToCaption();
     update();
 }
 
 void TmyLabel3d::setAlignment(Qt::Alignment alignment) {
-    if (alignment == m_alignment)
-        return;
-    m_alignment = alignment;
-    update();
+    if (change(m_alignment, alignment))
+        update();
 }
 
 void TmyLabel3d::setAutoSize(bool on) {
-    if (on == m_autoSize)
-        return;
-    m_autoSize = on;
-    adjustToCaption();
+    if (change(m_autoSize, on))
+        adjustToCaption();
 }
 
 void TmyLabel3d::setWordWrap(bool on) {
-    if (on == m_wordWrap)
+    if (!change(m_wordWrap, on))
         return;
-    m_wordWrap = on;
     adjustToCaption();
     update();
 }

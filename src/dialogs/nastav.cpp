@@ -1,12 +1,11 @@
 #include "nastav.h"
 
-#include "textfile.h"
-
 #include "bible.h"
 #include "colorvalue.h"
 #include "dayviewaccess.h"
 #include "screensaver.h"
 #include "sharedstate.h"
+#include "textfile.h"
 #include "translationnote.h"
 
 #include <QCheckBox>
@@ -110,9 +109,7 @@ TNastav::TNastav(SharedState &state, DayViewAccess &view, QWidget *parent)
     Button4 = place(button(QStringLiteral("OK"), this), "Button4", 88, 256, 75, 25);
     Button6 = place(button(QStringLiteral("Storno"), this), "Button6", 176, 256, 75, 25);
 
-    for (QWidget *w :
-         {static_cast<QWidget *>(Button1), static_cast<QWidget *>(Button2), static_cast<QWidget *>(Label4),
-          static_cast<QWidget *>(Label3), static_cast<QWidget *>(Button5), static_cast<QWidget *>(Button3)})
+    for (QWidget *w : std::initializer_list<QWidget *>{Button1, Button2, Label4, Label3, Button5, Button3})
         w->setCursor(Qt::PointingHandCursor);
 
     QWidget::setTabOrder(Button1, Button2);

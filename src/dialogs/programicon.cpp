@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QTransform>
 
 QPixmap programIcon(int size) {
     QPixmap pixmap(size, size);
@@ -23,7 +24,7 @@ QPixmap programIcon(int size) {
     cover.closeSubpath();
     p.drawPath(cover);
 
-    // Two pages, slightly curved.
+    // Two pages, slightly curved: the right one is the left one mirrored at the spine.
     p.setPen(QPen(QColor(0x8c, 0x7b, 0x5a), 0.8));
     p.setBrush(QColor(0xfb, 0xf6, 0xe4));
     QPainterPath left;
@@ -33,13 +34,7 @@ QPixmap programIcon(int size) {
     left.quadTo(9, 23, 3, 26);
     left.closeSubpath();
     p.drawPath(left);
-    QPainterPath right;
-    right.moveTo(29, 8);
-    right.quadTo(23, 4.5, 16.5, 8.5);
-    right.lineTo(16.5, 26.5);
-    right.quadTo(23, 23, 29, 26);
-    right.closeSubpath();
-    p.drawPath(right);
+    p.drawPath(QTransform(-1, 0, 0, 1, 32, 0).map(left));
 
     // Lines of text.
     p.setPen(QPen(QColor(0x9a, 0x92, 0x80), 0.9));

@@ -64,13 +64,14 @@ void ComposeDayPage(SharedState &state) {
 }
 
 DayReadings readDayReadings(const QString &programDir, const ViewDate &date) {
-    const ProfileFile index(readingsIndexPath(programDir, date.year));
-    const QString section = sectionDateText(date);
+    // One read of the index for the day's four keys.
+    const ProfileSection day =
+        ProfileFile(readingsIndexPath(programDir, date.year)).readSection(sectionDateText(date));
     DayReadings r;
-    r.first = index.readString(section, QStringLiteral("Cteni1"), r.first);
-    r.second = index.readString(section, QStringLiteral("Cteni2"), r.second);
-    r.third = index.readString(section, QStringLiteral("Cteni3"), r.third);
-    r.pericope = index.readString(section, QStringLiteral("Perikopa"), r.pericope);
+    r.first = day.readString(QStringLiteral("Cteni1"), r.first);
+    r.second = day.readString(QStringLiteral("Cteni2"), r.second);
+    r.third = day.readString(QStringLiteral("Cteni3"), r.third);
+    r.pericope = day.readString(QStringLiteral("Perikopa"), r.pericope);
     return r;
 }
 

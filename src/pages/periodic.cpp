@@ -19,7 +19,7 @@ QByteArray heading(const char16_t *title) {
 }
 
 QByteArray weekOrMonthPage(const char16_t *title, const QByteArray &text, const QByteArray &reference) {
-    return heading(title) + text + " \\par " + "\\i\\qr " + reference + " \\plain\\par" + "\r\n" + "}\r\n";
+    return heading(title) + text + " \\par \\i\\qr " + reference + " \\plain\\par\r\n}\r\n";
 }
 
 } // namespace
@@ -33,7 +33,7 @@ QByteArray monthPage(const QByteArray &text, const QByteArray &reference) {
 }
 
 QByteArray yearPage(const QByteArray &text, const QByteArray &reference) {
-    return heading(u"KERLO ROKU") + text + " \\par \\i\\qr " + reference + " \\plain\\par" + "}\r\n";
+    return heading(u"KERLO ROKU") + text + " \\par \\i\\qr " + reference + " \\plain\\par}\r\n";
 }
 
 Entry entry(const QList<QByteArray> &list, int entries, int k) {

@@ -49,11 +49,18 @@ QList<QByteArray> ProfileFile::loadLines() const {
     return textfile::splitLines(file.readAll());
 }
 
-QString ProfileFile::readString(const QString &section, const QString &key,
-                                const QString &defaultValue) const {
-    const QList<QByteArray> lines = loadLines();
+QString ProfileSection::readString(const QString &key, const QString &defaultValue) const {
+    for (const auto &[k, value] : entries) {
+        if (k.compare(key, Qt::CaseInsensitive) == 0)
+            return value;
+    }
+    return defaultValue;
+}
+
+ProfileSection ProfileFile::readSection(const QString &section) const {
+    ProfileSection found;
     bool inSection = false;
-    for (const QByteArray &raw : lines) {
+    for (const QByteArray &raw : loadLines()) {
         const QString line = cp1250::toUnicode(raw);
         const QString trimmed = line.trimmed();
         if (isSectionLine(trimmed)) {
@@ -66,10 +73,15 @@ QString ProfileFile::readString(const QString &section, const QString &key,
             continue;
         QString value;
         const QString k = keyOf(line, &value);
-        if (!k.isEmpty() && k.compare(key, Qt::CaseInsensitive) == 0)
-            return unquote(value);
+        if (!k.isEmpty())
+            found.entries.append({k, unquote(value)});
     }
-    return defaultValue;
+    return found;
+}
+
+QString ProfileFile::readString(const QString &section, const QString &key,
+                                const QString &defaultValue) const {
+    return readSection(section).readString(key, defaultValue);
 }
 
 bool ProfileFile::parseInteger(const QString &text, int *value) {

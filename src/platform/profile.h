@@ -4,6 +4,16 @@
 #include <QList>
 #include <QString>
 
+#include <utility>
+
+// The key=value entries of one section, in the order the file holds them (keys trimmed, values
+// trimmed and unquoted).
+struct ProfileSection {
+    QList<std::pair<QString, QString>> entries;
+    // The value of the first entry whose key matches without regard to case, else the default.
+    QString readString(const QString &key, const QString &defaultValue) const;
+};
+
 // Profile-string (INI) files with the semantics of the Windows profile functions: sections in
 // square brackets and key=value lines in code page 1250; section and key names matched without
 // regard to case; values trimmed (and freed of one pair of enclosing quotes); a missing file,
@@ -17,6 +27,9 @@ public:
     const QString &path() const { return m_path; }
 
     QString readString(const QString &section, const QString &key, const QString &defaultValue) const;
+    // The first section of that name (no entries when there is none), for a reader that wants
+    // several of its keys from one read of the file.
+    ProfileSection readSection(const QString &section) const;
     // Decimal, or hexadecimal with a leading 0x or $; anything else gives the default.
     int readInteger(const QString &section, const QString &key, int defaultValue) const;
     // True for any non-zero number.
@@ -27,7 +40,8 @@ public:
     void writeInteger(const QString &section, const QString &key, int value);
     void writeBool(const QString &section, const QString &key, bool value);
 
-    // The integer conversion used by readInteger; nullopt-like: returns false when not a number.
+    // The integer conversion used by readInteger; false (and *value untouched) when the text is
+    // not a number.
     static bool parseInteger(const QString &text, int *value);
 
 private:

@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
-#include <QStringView>
 
 // The RTF parser behind rtf::load and rtf::plainText. It reads the bytes once, front to back,
 // with an explicit stack of group states (no recursion), and hands runs of text and paragraph

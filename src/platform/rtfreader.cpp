@@ -1,6 +1,5 @@
 #include "rtfreader.h"
 
-#include "cp1250.h"
 #include "rtfparser.h"
 #include "textfile.h"
 
@@ -211,18 +210,6 @@ private:
     bool m_pending = false;
 };
 
-// Bytes that are not RTF: Windows-1250 text, one paragraph a line.
-QString plainLines(QByteArrayView bytes) {
-    QString text;
-    const QList<QByteArray> lines = textfile::splitLines(bytes);
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            text += u'\n';
-        text += cp1250::toUnicode(lines[i]);
-    }
-    return text;
-}
-
 } // namespace
 
 void load(QTextDocument *document, QByteArrayView bytes) {
@@ -235,7 +222,7 @@ void load(QTextDocument *document, QByteArrayView bytes) {
         DocumentSink sink(document);
         detail::parse(bytes, sink);
     } else {
-        document->setPlainText(plainLines(bytes));
+        document->setPlainText(textfile::decodeLines(bytes)); // one paragraph a line
     }
     document->setUndoRedoEnabled(undo);
     document->setModified(false);
@@ -243,7 +230,7 @@ void load(QTextDocument *document, QByteArrayView bytes) {
 
 QString plainText(QByteArrayView bytes) {
     if (!detail::looksLikeRtf(bytes))
-        return plainLines(bytes);
+        return textfile::decodeLines(bytes);
     PlainSink sink;
     detail::parse(bytes, sink);
     return sink.text();

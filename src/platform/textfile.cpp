@@ -1,5 +1,6 @@
 #include "textfile.h"
 
+#include "cp1250.h"
 #include "errors.h"
 
 #include <QDir>
@@ -29,13 +30,23 @@ QList<QByteArray> splitLines(QByteArrayView text) {
     return lines;
 }
 
-QByteArray readAll(const QString &path) {
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
-        const QString reason =
-            QFileInfo(path).isDir() ? QStringLiteral("Is a directory") : file.errorString();
-        throw KerlaError(errors::cannotOpenFile(path, reason));
+QString decodeLines(QByteArrayView text) {
+    QString out;
+    const QList<QByteArray> lines = splitLines(text);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            out += u'\n';
+        out += cp1250::toUnicode(lines[i]);
     }
+    return out;
+}
+
+QByteArray readAll(const QString &path) {
+    if (QFileInfo(path).isDir())
+        throw KerlaError(errors::cannotOpenFile(path, QStringLiteral("Is a directory")));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw KerlaError(errors::cannotOpenFile(path, file.errorString()));
     QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw KerlaError(errors::cannotOpenFile(path, file.errorString()));

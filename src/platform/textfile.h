@@ -12,6 +12,9 @@ namespace textfile {
 // and a final line end adds no empty line. The line ends are not part of the lines.
 QList<QByteArray> splitLines(QByteArrayView text);
 
+// Windows-1250 text in Unicode: its lines, as splitLines takes them, joined by line feeds.
+QString decodeLines(QByteArrayView text);
+
 // Reads a whole file; a file that cannot be opened raises "Cannot open file ...".
 QByteArray readAll(const QString &path);
 
@@ -32,8 +35,8 @@ bool fileExists(const QString &path);
 void removeIfExists(const QString &path);
 
 // Finds a file in a folder by its name without regard to letter case. Names that hold path
-// syntax ('/', '\\', "..", a leading '.', a NUL) are never found. Returns the full path, or an
-// empty text when no regular file of that name exists.
+// syntax ('/', '\\', ':', a NUL, or a leading '.' as "." and ".." have) are never found. Returns
+// the full path, or an empty text when no regular file of that name exists.
 QString findFileNoCase(const QString &folder, const QString &name);
 
 } // namespace textfile

@@ -1,7 +1,6 @@
 #include "bible.h"
 
 #include "colorvalue.h"
-#include "cp1250.h"
 #include "imageshape.h"
 #include "mylabel3d.h"
 #include "profile.h"
@@ -78,8 +77,9 @@ TBible::TBible(SharedState &state, QWidget *parent)
     ImageShape1->setObjectName(QStringLiteral("ImageShape1"));
     ImageShape1->setAlign(TImageShape::alClient);
     ImageShape1->setAutoSize(true);
-    ImageShape1->setPicture(sheetpicture::sheetPicture());
+    // Transparent before the picture, so that the window is shaped once.
     ImageShape1->setTransparent(true);
+    ImageShape1->setPicture(sheetpicture::sheetPicture());
     ImageShape1->setMovable(true);
 
     Odkaz = new TmyLabel3d(QStringLiteral("Odkaz"), this);
@@ -135,11 +135,7 @@ void TBible::FormCreate() {
     m_fontColor = readNumber(ini, BibleFontBarva, m_fontColor);
     setMemoColors(m_fontColor, m_memoBackground);
 
-    for (TmyLabel3d *label : {Label3d1, Odkaz, Label3d}) {
-        QFont labelFont = label->font();
-        labelFont.setFamily(readText(ini, BibleFont, TMemo1->font().family()));
-        label->setFont(labelFont);
-    }
+    setLabelFaces(font.family());
 
     m_state.ReadingFontStyle = static_cast<uint8_t>(readNumber(ini, BibleFontStyl, m_state.ReadingFontStyle));
     const int left = readNumber(ini, BibleOdleva, pos().x());
@@ -166,11 +162,7 @@ void TBible::setMemoColors(int textColor, int backgroundColor) {
 }
 
 void TBible::FormShow() {
-    const QByteArray bytes = textfile::readAll(m_state.readingTextPath());
-    QStringList lines;
-    for (const QByteArray &line : textfile::splitLines(bytes))
-        lines.append(cp1250::toUnicode(line));
-    TMemo1->setPlainText(lines.join(QLatin1Char('\n')));
+    TMemo1->setPlainText(textfile::decodeLines(textfile::readAll(m_state.readingTextPath())));
     TMemo1->moveCursor(QTextCursor::Start);
     TMemo1->verticalScrollBar()->setValue(0);
 }

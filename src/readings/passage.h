@@ -2,7 +2,6 @@
 
 #include "sharedstate.h"
 
-#include <QByteArray>
 #include <QString>
 #include <QStringList>
 

@@ -27,6 +27,9 @@ constexpr int PinGlossShades = 8;
 constexpr QRect Sheet(30, 16, 366, 318); // left 30, top 16, right edge 395, bottom edge 333
 constexpr int ShadowDx = 5, ShadowDy = 6;
 constexpr int PinInset = 11, PinRadius = 7;
+constexpr int PinShadowOffset = 3; // down and to the right
+// How far from its centre a pin or its shadow reaches, along either axis.
+constexpr int PinReach = PinShadowOffset + PinRadius + 1;
 
 QList<QRgb> palette() {
     QList<QRgb> colors(PaletteSize);
@@ -75,9 +78,9 @@ QRect sheetRect() {
 QImage sheetPicture() {
     QImage image(Width, Height, QImage::Format_Indexed8);
     image.setColorTable(palette());
-    const QRect shadowRect = Sheet.translated(ShadowDx, ShadowDy);
-    const QList<QPoint> pins = pinCentres();
 
+    // The sheet and its shadow.
+    const QRect shadowRect = Sheet.translated(ShadowDx, ShadowDy);
     for (int y = 0; y < Height; ++y) {
         uchar *line = image.scanLine(y);
         for (int x = 0; x < Width; ++x) {
@@ -88,32 +91,40 @@ QImage sheetPicture() {
             } else if (shadowRect.contains(x, y)) {
                 ix = uchar(IxShadow + std::min(insideDepth(shadowRect, x, y), 3));
             }
-            for (const QPoint &c : pins) {
+            line[x] = ix;
+        }
+    }
+
+    // The pins over it, each within a square around its centre that holds it and its shadow.
+    for (const QPoint &c : pinCentres()) {
+        const QRect reach =
+            QRect(c - QPoint(PinReach, PinReach), c + QPoint(PinReach, PinReach)) & image.rect();
+        for (int y = reach.top(); y <= reach.bottom(); ++y) {
+            uchar *line = image.scanLine(y);
+            for (int x = reach.left(); x <= reach.right(); ++x) {
+                uchar &ix = line[x];
                 const double dx = x - c.x(), dy = y - c.y();
                 const double d = std::sqrt(dx * dx + dy * dy);
                 // The pin's shadow falls down and to the right, on the paper only.
-                const double sx = x - (c.x() + 3), sy = y - (c.y() + 3);
+                const double sx = x - (c.x() + PinShadowOffset), sy = y - (c.y() + PinShadowOffset);
                 const double sd = std::sqrt(sx * sx + sy * sy);
                 if (d > PinRadius && sd <= PinRadius + 1 && Sheet.contains(x, y))
                     ix = sd > PinRadius - 1 ? uchar(IxPinShadow) : uchar(IxPinShadow + 1);
-                if (d <= PinRadius) {
-                    if (d > PinRadius - 1) {
-                        ix = IxPinRim;
-                    } else {
-                        // Lit from the top left: a glossy spot, then the head darkens away from it.
-                        const double gx = x - (c.x() - 2.5), gy = y - (c.y() - 2.5);
-                        const double g = std::sqrt(gx * gx + gy * gy);
-                        if (g < 2.0)
-                            ix = uchar(IxPinGloss +
-                                       std::min(int(g * PinGlossShades / 2.0), PinGlossShades - 1));
-                        else
-                            ix =
-                                uchar(IxPinHead + std::min(int((g - 2.0) * PinHeadShades / (PinRadius + 1.5)),
-                                                           PinHeadShades - 1));
-                    }
+                if (d > PinRadius)
+                    continue;
+                if (d > PinRadius - 1) {
+                    ix = IxPinRim;
+                    continue;
                 }
+                // Lit from the top left: a glossy spot, then the head darkens away from it.
+                const double gx = x - (c.x() - 2.5), gy = y - (c.y() - 2.5);
+                const double g = std::sqrt(gx * gx + gy * gy);
+                if (g < 2.0)
+                    ix = uchar(IxPinGloss + std::min(int(g * PinGlossShades / 2.0), PinGlossShades - 1));
+                else
+                    ix = uchar(IxPinHead + std::min(int((g - 2.0) * PinHeadShades / (PinRadius + 1.5)),
+                                                    PinHeadShades - 1));
             }
-            line[x] = ix;
         }
     }
     return image;

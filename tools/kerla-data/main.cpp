@@ -12,10 +12,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 
 #include <cstdio>
-#include <memory>
 
 namespace {
 
@@ -56,18 +54,10 @@ void lists(const QString &sourceDir, const QString &refsFile, const QString &out
 } // namespace
 
 int main(int argc, char **argv) {
-    const QString command = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    // The RTF reader lays text out in a QTextDocument, which wants a GUI application; the other
-    // commands need none.
-    std::unique_ptr<QCoreApplication> app;
-    if (command == QLatin1String("text")) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QGuiApplication>(argc, argv);
-    } else {
-        app = std::make_unique<QCoreApplication>(argc, argv);
-    }
-    QStringList args = QCoreApplication::arguments().mid(2);
+    // Reading an RTF file's text (rtf::plainText) needs no text document, so no GUI application.
+    QCoreApplication app(argc, argv);
+    const QString command = QCoreApplication::arguments().value(1);
+    const QStringList args = QCoreApplication::arguments().mid(2);
 
     try {
         if (command == QLatin1String("build") && args.size() >= 3) {
