@@ -27,6 +27,7 @@
 #include <QLayout>
 #include <QLocale>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QTextEdit>
@@ -449,8 +450,10 @@ void TMainForm::FormShow() {
     showApplicationTitle(QStringLiteral("Kerla ") + shortDateText(ViewDateAsDate(date)));
     daypage::ComposeDayPage(m_state);
     m_state.dayReadings = daypage::readDayReadings(m_state.ProgramDir, date);
-    TextWindow->setUpdatesEnabled(false);
-    try {
+    {
+        // One batch: the view repaints once, with the settings' font over the whole page.
+        TextWindow->setUpdatesEnabled(false);
+        const auto repaint = qScopeGuard([this] { TextWindow->setUpdatesEnabled(true); });
         loadPageIntoTextWindow();
         QTextCursor all(TextWindow->document());
         all.select(QTextCursor::Document);
@@ -459,11 +462,7 @@ void TMainForm::FormShow() {
         format.setFontPointSize(TextWindow->font().pointSizeF());
         format.setForeground(colorvalue::toQColor(m_textColor));
         all.mergeCharFormat(format);
-    } catch (...) {
-        TextWindow->setUpdatesEnabled(true);
-        throw;
     }
-    TextWindow->setUpdatesEnabled(true);
 
     Cist1->setToolTip(QStringLiteral("První čtení na ") + sectionDate);
     Cist2->setToolTip(QStringLiteral("Druhé čtení na ") + sectionDate);
