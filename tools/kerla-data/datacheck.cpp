@@ -270,7 +270,7 @@ public:
                 break;
             }
         }
-        static const QRegularExpression c1(QStringLiteral("[\\x{80}-\\x{9F}]"));
+        static const QRegularExpression c1(QStringLiteral("[\\x{7F}-\\x{9F}]"));
         if (sink.m_text.contains(c1))
             add(name, line, where, QStringLiteral("rtf-codepage"),
                 QStringLiteral("bajt, který ve Windows-1250 není znak"));

@@ -113,7 +113,8 @@ int import(QStringList args) {
     }
     dataimport::writeYear(result, outFolder);
     print(stdout,
-          QStringLiteral("Zapsáno: %1/Kerla%2.rtf").arg(outFolder).arg(result.year) +
+          QStringLiteral("Zapsáno: ") +
+              QDir(outFolder).filePath(QStringLiteral("Kerla%1.rtf").arg(result.year)) +
               (result.readings.isEmpty() ? QString() : QStringLiteral(", Cteni%1.sj").arg(result.year)));
     const QList<int> years = {result.year};
     QList<datacheck::Problem> problems = datacheck::checkFolder(outFolder, years);
@@ -124,7 +125,7 @@ int import(QStringList args) {
     for (const datacheck::Problem &p : problems)
         print(stdout, datacheck::textLine(p));
     print(stdout, problems.isEmpty() ? QStringLiteral("Kontrola: bez chyb.")
-                                     : QStringLiteral("Kontrola: %1 chyb.").arg(problems.size()));
+                                     : QStringLiteral("Kontrola našla chyby: %1.").arg(problems.size()));
     return problems.isEmpty() ? 0 : 1;
 }
 
