@@ -240,6 +240,14 @@ void DataToolsTest::plantedFault_data() {
         << QStringLiteral("Data/jon") << onLines([](QList<QByteArray> &lines) { lines.swapItemsAt(2, 3); })
         << "book-order"
         << "" << 4;
+    QTest::newRow("day page saved as UTF-8") << pages << onLines([](QList<QByteArray> &lines) {
+        lines[slot(3, 21)] = cp1250::toUnicode(lines[slot(3, 21)]).toUtf8();
+    }) << "rtf-codepage"
+                                             << "21.3.2026" << 83;
+    QTest::newRow("book saved as UTF-8")
+        << QStringLiteral("Data/rt")
+        << Edit([](QByteArray &bytes) { bytes = cp1250::toUnicode(bytes).toUtf8(); }) << "book-codepage"
+        << "" << 0;
     QTest::newRow("book control byte")
         << QStringLiteral("Data/gn") << onLines([](QList<QByteArray> &lines) { lines[9] += '\x02'; })
         << "book-codepage"
@@ -282,7 +290,7 @@ void DataToolsTest::plantedFault() {
     const Run text = kerlaData({QStringLiteral("check"), folder, QStringLiteral("2026")});
     QCOMPARE(text.exitCode, 1);
     QCOMPARE(text.out.count(QLatin1Char('\n')), problems.size());
-    const QString where = day.isEmpty() ? QStringLiteral("řádek %1: ").arg(line)
+    const QString where = day.isEmpty() ? (line ? QStringLiteral("řádek %1: ").arg(line) : QString())
                           : line        ? QStringLiteral("%1, řádek %2: ").arg(day).arg(line)
                                         : day + QStringLiteral(": ");
     QVERIFY2(text.out.contains(file + QStringLiteral(": ") + where), qPrintable(text.out));
