@@ -11,6 +11,7 @@ PACKAGES=(
     libjpeg-dev
     xvfb xauth
     fonts-dejavu-core
+    librsvg2-bin desktop-file-utils appstream
 )
 
 missing=()
