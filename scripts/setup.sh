@@ -13,6 +13,7 @@ PACKAGES=(
     fonts-dejavu-core
     librsvg2-bin desktop-file-utils appstream
 )
+PACKAGES+=(${KERLA_EXTRA_PACKAGES:-}) # what a caller needs beyond the build and the tests
 
 missing=()
 for p in "${PACKAGES[@]}"; do
