@@ -143,6 +143,11 @@ void AutostartTest::execArgumentsReadBackWhole() {
     if (!written.isEmpty())
         QCOMPARE(autostart::execArgument(argument), written);
     QCOMPARE(execCommand(value), (QStringList{argument, QStringLiteral("a")}));
+    // The desktop's own validator takes the whole entry.
+    QTemporaryDir dir;
+    const QString entry = dir.filePath(QStringLiteral("org.example.Kerla.desktop"));
+    QVERIFY(writeBytes(entry, autostart::desktopEntry(argument)));
+    QCOMPARE(validatorComplaints(entry), QString());
 }
 
 void AutostartTest::entryRoundTrip() {
