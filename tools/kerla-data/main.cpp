@@ -35,7 +35,8 @@ void build(const QString &sourceDir, const QString &outDir, const QStringList &y
         numbers.append(year);
     }
     const datagen::Bible bible = datagen::loadBible(sourceDir);
-    QDir().mkpath(outDir);
+    if (!QDir().mkpath(outDir))
+        throw KerlaError(errors::cannotCreateFile(outDir, QStringLiteral("Cannot create the folder")));
     datagen::writeBookFiles(bible, outDir);
     const datagen::DailyPages pages(bible);
     for (int year : numbers) {
