@@ -6,11 +6,11 @@
 #include "sessionend.h"
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kerla"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Kerla"));
 
     SharedState state;
     BoxMessageSink messages;
@@ -25,7 +25,7 @@ int main(int argc, char **argv) {
     Program program(state, QApplication::arguments().value(1));
     if (program.endsAtOnce())
         return 0;
-    QApplication::setWindowIcon(QIcon(programIcon(64)));
+    QApplication::setWindowIcon(programWindowIcon());
     // A signal or the end of the session closes the program as Esc does.
     SessionEnd sessionEnd([&program] { program.mainForm().close(); });
     program.show();
