@@ -1,7 +1,9 @@
 #include "folders.h"
+#include "mainform.h"
 #include "messagebox.h"
 #include "program.h"
 #include "programicon.h"
+#include "sessionend.h"
 
 #include <QApplication>
 
@@ -14,12 +16,18 @@ int main(int argc, char **argv) {
     BoxMessageSink messages;
     state.messages = &messages;
     state.ProgramDir = folders::programDir();
-    state.UserDataDir = folders::userDataDir();
+    bool created = true;
+    state.UserDataDir = folders::userDataDir(&created);
+    if (!created) // the day pages still show, from memory; the close reports the settings' loss
+        messages.showError(errors::unableToWriteTo(state.UserDataDir));
+    state.dayPageUnwritable = !created;
 
     Program program(state, QApplication::arguments().value(1));
     if (program.endsAtOnce())
         return 0;
     QApplication::setWindowIcon(programWindowIcon());
+    // A signal or the end of the session closes the program as Esc does.
+    SessionEnd sessionEnd([&program] { program.mainForm().close(); });
     program.show();
     return QApplication::exec();
 }

@@ -12,7 +12,6 @@
 #include "nastav.h"
 #include "passage.h"
 #include "periodic.h"
-#include "profile.h"
 #include "rtfreader.h"
 #include "settingskeys.h"
 #include "textfile.h"
@@ -38,6 +37,7 @@
 #include <QWindow>
 
 #include <cerrno>
+#include <exception>
 
 namespace keys = settingskeys;
 namespace defaults = settingskeys::defaults;
@@ -307,33 +307,26 @@ void TMainForm::FormCreate(const QString &argument) {
     m_state.referenceNotFoundMessage = QStringLiteral("Odkaz nebyl nelezen.");
     SetViewDateToday(m_state.viewDate, m_state.clock.today());
 
-    const QString path = m_state.settingsPath();
-    if (textfile::fileExists(path)) {
-        const ProfileFile ini(path);
-        auto integer = [&](const keys::Key &k, int def) {
-            return ini.readInteger(k.sectionText(), k.nameText(), def);
-        };
-        setBackgroundColor(integer(keys::OknoBarva, m_background));
-        m_textColor = integer(keys::OknoFontBarva, m_textColor);
+    SettingsFile &ini = m_state.settings;
+    ini.load(m_state.settingsPath());
+    if (ini.exists()) {
+        setBackgroundColor(ini.readInteger(keys::OknoBarva, m_background));
+        m_textColor = ini.readInteger(keys::OknoFontBarva, m_textColor);
         QFont font = TextWindow->font();
-        font.setFamily(
-            ini.readString(keys::OknoFont.sectionText(), keys::OknoFont.nameText(), font.family()));
-        const int size = integer(keys::OknoFontVelikost, font.pointSize());
+        font.setFamily(ini.readString(keys::OknoFont, font.family()));
+        const int size = ini.readInteger(keys::OknoFontVelikost, font.pointSize());
         if (size > 0)
             font.setPointSize(size);
         setTextFont(font, m_textColor);
-        setClockVisible(
-            ini.readBool(keys::OknoHodiny.sectionText(), keys::OknoHodiny.nameText(), m_clockShown));
-        const int left = integer(keys::PoziceOdleva, x());
-        const int top = integer(keys::PoziceOdshora, y());
-        const int height = integer(keys::PoziceVyska, this->height());
-        const int width = integer(keys::PoziceSirka, this->width());
+        setClockVisible(ini.readBool(keys::OknoHodiny, m_clockShown));
+        const int left = ini.readInteger(keys::PoziceOdleva, x());
+        const int top = ini.readInteger(keys::PoziceOdshora, y());
+        const int height = ini.readInteger(keys::PoziceVyska, this->height());
+        const int width = ini.readInteger(keys::PoziceSirka, this->width());
         move(left, top);
         resize(width, height);
-        m_state.StoredDate =
-            ini.readString(keys::HlavniDatum.sectionText(), keys::HlavniDatum.nameText(), m_state.StoredDate);
-        m_state.ClassicReadingWindow = ini.readBool(
-            keys::BibleTypOkna.sectionText(), keys::BibleTypOkna.nameText(), defaults::ClassicReadingWindow);
+        m_state.StoredDate = ini.readString(keys::HlavniDatum, m_state.StoredDate);
+        m_state.ClassicReadingWindow = ini.readBool(keys::BibleTypOkna, defaults::ClassicReadingWindow);
     } else {
         resize(defaults::FirstRunWidth, defaults::FirstRunHeight);
         m_centreOnShow = true;
@@ -385,16 +378,23 @@ void TMainForm::closeEvent(QCloseEvent *event) {
 }
 
 void TMainForm::FormClose() {
-    textfile::removeIfExists(m_state.readingTextPath());
-    textfile::removeIfExists(m_state.dayPagePath());
-    ProfileFile ini(m_state.settingsPath());
+    // The settings are written even when a temporary file cannot be deleted; that failure is
+    // reported afterwards, unless the settings' own failure is.
+    std::exception_ptr failure;
+    for (const QString &path : {m_state.readingTextPath(), m_state.dayPagePath()}) {
+        try {
+            textfile::removeIfExists(path);
+        } catch (const KerlaError &) {
+            failure = failure ? failure : std::current_exception();
+        }
+    }
+    // All keys go into the file in one replace, at the end.
+    SettingsFile &ini = m_state.settings;
     if (m_bible)
         m_state.ReadingFontStyle = m_bible->fontStyleSet();
-    auto integer = [&](const keys::Key &k, int v) { ini.writeInteger(k.sectionText(), k.nameText(), v); };
-    auto text = [&](const keys::Key &k, const QString &v) {
-        ini.writeString(k.sectionText(), k.nameText(), v);
-    };
-    auto boolean = [&](const keys::Key &k, bool v) { ini.writeBool(k.sectionText(), k.nameText(), v); };
+    auto integer = [&](const keys::Key &k, int v) { ini.writeInteger(k, v); };
+    auto text = [&](const keys::Key &k, const QString &v) { ini.writeString(k, v); };
+    auto boolean = [&](const keys::Key &k, bool v) { ini.writeBool(k, v); };
     const QFont font = textFont();
     integer(keys::OknoBarva, m_background);
     integer(keys::OknoFontBarva, m_textColor);
@@ -417,6 +417,9 @@ void TMainForm::FormClose() {
         integer(keys::BibleOdshora, m_bible->y());
     }
     boolean(keys::BibleTypOkna, m_state.ClassicReadingWindow);
+    ini.save();
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 void TMainForm::Konec1Click() {
@@ -425,9 +428,8 @@ void TMainForm::Konec1Click() {
 
 void TMainForm::Konec2Click() {
     command([this] {
-        ProfileFile ini(m_state.settingsPath());
-        ini.writeString(keys::HlavniDatum.sectionText(), keys::HlavniDatum.nameText(),
-                        shortDateText(m_state.clock.today()));
+        // Written with the other keys, in the same replace of the file, by the close.
+        m_state.settings.writeString(keys::HlavniDatum, shortDateText(m_state.clock.today()));
         close();
     });
 }
@@ -439,8 +441,9 @@ void TMainForm::Timer1Timer() {
 // ---------------------------------------------------------------------------------------------
 // The day page
 
-void TMainForm::loadPageIntoTextWindow() {
-    const QByteArray bytes = textfile::readAll(m_state.dayPagePath());
+void TMainForm::loadPageIntoTextWindow(const QByteArray &bytes) {
+    // The bytes just written into KERLA.TMP; taken from memory, they show also when it could not
+    // be written.
     rtf::load(TextWindow->document(), bytes);
     TextWindow->moveCursor(QTextCursor::Start);
 }
@@ -451,13 +454,13 @@ void TMainForm::FormShow() {
     m_state.dayReadings.clear();
     const QString sectionDate = sectionDateText(date);
     showApplicationTitle(QStringLiteral("Kerla ") + shortDateText(ViewDateAsDate(date)));
-    daypage::ComposeDayPage(m_state);
+    const QByteArray page = daypage::ComposeDayPage(m_state);
     m_state.dayReadings = daypage::readDayReadings(m_state.ProgramDir, date);
     {
         // One batch: the view repaints once, with the settings' font over the whole page.
         TextWindow->setUpdatesEnabled(false);
         const auto repaint = qScopeGuard([this] { TextWindow->setUpdatesEnabled(true); });
-        loadPageIntoTextWindow();
+        loadPageIntoTextWindow(page);
         QTextCursor all(TextWindow->document());
         all.select(QTextCursor::Document);
         QTextCharFormat format;
@@ -618,8 +621,8 @@ void TMainForm::loadDayViewPictures() {
 // The week, month and year watchwords (2025 only; other years show the day page)
 
 void TMainForm::showPeriodicPage(const QByteArray &page, const QStringList &pictures) {
-    textfile::writeAll(m_state.dayPagePath(), page);
-    loadPageIntoTextWindow();
+    daypage::storePage(m_state, page);
+    loadPageIntoTextWindow(page);
     loadPictureSet(pictures);
 }
 

@@ -123,7 +123,7 @@ private:
     void loadPictureSet(const QStringList &files);
     void loadDayViewPictures();
     void showPeriodicPage(const QByteArray &page, const QStringList &pictures);
-    void loadPageIntoTextWindow();
+    void loadPageIntoTextWindow(const QByteArray &bytes);
     // Runs a command; an error ends it and goes to the error report.
     template <class F> void command(F &&f) { runCommand(*m_state.messages, std::forward<F>(f)); }
 

@@ -6,6 +6,8 @@
 #include "profile.h"
 #include "textfile.h"
 
+#include <utility>
+
 namespace daypage {
 
 QString yearFilePath(const QString &programDir, uint16_t year) {
@@ -17,6 +19,8 @@ QString readingsIndexPath(const QString &programDir, uint16_t year) {
 }
 
 int lineNumber(const ViewDate &date) {
+    if (date.month < 1 || date.month > 12 || date.day < 1 || date.day > 31)
+        return -1;
     return (date.month - 1) * 31 + (date.day - 1);
 }
 
@@ -38,12 +42,23 @@ QByteArray substitutePageBytes(const QString &shortDate) {
     return page;
 }
 
-void ComposeDayPage(SharedState &state) {
+void storePage(SharedState &state, const QByteArray &page) {
+    try {
+        textfile::writeAll(state.dayPagePath(), page);
+        state.dayPageUnwritable = false;
+    } catch (const KerlaError &e) {
+        if (!std::exchange(state.dayPageUnwritable, true))
+            state.messages->showError(e.message());
+    }
+}
+
+QByteArray ComposeDayPage(SharedState &state) {
     const ViewDate &date = state.viewDate;
     const QString yearFile = yearFilePath(state.ProgramDir, date.year);
     if (!textfile::fileExists(yearFile)) {
-        textfile::writeAll(state.dayPagePath(), substitutePageBytes(shortDateText(ViewDateAsDate(date))));
-        return;
+        QByteArray page = substitutePageBytes(shortDateText(ViewDateAsDate(date)));
+        storePage(state, page);
+        return page;
     }
     DailyStore &store = state.dailyStore;
     if (date.year != store.LoadedYear) {
@@ -58,9 +73,11 @@ void ComposeDayPage(SharedState &state) {
         }
     }
     const int n = lineNumber(date);
-    if (n >= store.lines.size())
+    if (n < 0 || n >= store.lines.size())
         throw KerlaError(errors::listIndexOutOfBounds(n));
-    textfile::writeAll(state.dayPagePath(), pageBytes(store.lines.at(n)));
+    QByteArray page = pageBytes(store.lines.at(n));
+    storePage(state, page);
+    return page;
 }
 
 DayReadings readDayReadings(const QString &programDir, const ViewDate &date) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "errors.h"
+#include "settingsfile.h"
 #include "viewdate.h"
 
 #include <QByteArray>
@@ -52,6 +53,8 @@ struct SharedState {
     QString referenceNotFoundMessage; // set at start-up to "Odkaz nebyl nelezen."
     PassageMarkers passageMarkers;
     DailyStore dailyStore;
+    bool dayPageUnwritable = false; // the last write of KERLA.TMP failed, and was reported
+    SettingsFile settings;          // Kerla.ini, read by the main window's creation, written by its close
 
     Clock clock;
     MessageSink *messages = nullptr; // never null while windows run

@@ -32,11 +32,14 @@ QString programDir() {
     return programDirFor(QCoreApplication::applicationDirPath());
 }
 
-QString userDataDir() {
-    const QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+QString userDataDir(bool *created) {
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    // When the platform cannot tell, the usual place under the home folder; never the root.
     if (dir.isEmpty())
-        return QStringLiteral("/");
-    QDir().mkpath(dir);
+        dir = QDir::cleanPath(QDir::homePath() + QStringLiteral("/.local/share"));
+    const bool made = QDir().mkpath(dir);
+    if (created)
+        *created = made;
     return dir + QLatin1Char('/');
 }
 

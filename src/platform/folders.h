@@ -10,6 +10,7 @@ QString programDir();
 // folder is kept, so the messages about missing files name the folder beside the program.
 QString programDirFor(const QString &exeDir);
 // The user's data folder, ending in '/', where Kerla.ini, KERLA.TMP and Cteni.tmp lie. When the
-// platform cannot tell, this is "/" (the root). The folder is created when it does not exist yet.
-QString userDataDir();
+// platform cannot tell, this is .local/share in the home folder. The folder is created when it
+// does not exist yet; *created (when given) is false when it is not there and cannot be made.
+QString userDataDir(bool *created = nullptr);
 } // namespace folders

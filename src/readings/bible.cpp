@@ -3,7 +3,6 @@
 #include "colorvalue.h"
 #include "imageshape.h"
 #include "mylabel3d.h"
-#include "profile.h"
 #include "settingskeys.h"
 #include "sheetpicture.h"
 #include "textfile.h"
@@ -31,14 +30,6 @@ constexpr Qt::WindowFlags ShapedFlags = Qt::Tool | Qt::FramelessWindowHint;
 constexpr Qt::WindowFlags ClassicFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                          Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                                          Qt::WindowCloseButtonHint;
-
-QString readText(const ProfileFile &ini, const Key &key, const QString &defaultValue) {
-    return ini.readString(key.sectionText(), key.nameText(), defaultValue);
-}
-
-int readNumber(const ProfileFile &ini, const Key &key, int defaultValue) {
-    return ini.readInteger(key.sectionText(), key.nameText(), defaultValue);
-}
 
 QFont labelFont(int pixelSize, bool underline) {
     QFont font(QStringLiteral("Arial"));
@@ -119,27 +110,29 @@ TBible::TBible(SharedState &state, QWidget *parent)
 }
 
 void TBible::FormCreate() {
-    const QString path = m_state.settingsPath();
-    if (!textfile::fileExists(path))
+    // The main window's creation has read the settings file already; alone, this window reads it.
+    SettingsFile &ini = m_state.settings;
+    if (!ini.isLoadedFrom(m_state.settingsPath()))
+        ini.load(m_state.settingsPath());
+    if (!ini.exists())
         return;
-    const ProfileFile ini(path);
 
     QFont font = TMemo1->font();
-    font.setFamily(readText(ini, BibleFont, font.family()));
+    font.setFamily(ini.readString(BibleFont, font.family()));
     // Sizes are points; a size that is not positive would leave the text unreadable, so it is
     // not taken.
-    const int size = readNumber(ini, BibleFontVelikost, font.pointSize());
+    const int size = ini.readInteger(BibleFontVelikost, font.pointSize());
     if (size > 0)
         font.setPointSize(size);
     TMemo1->setFont(font);
-    m_fontColor = readNumber(ini, BibleFontBarva, m_fontColor);
+    m_fontColor = ini.readInteger(BibleFontBarva, m_fontColor);
     setMemoColors(m_fontColor, m_memoBackground);
 
     setLabelFaces(font.family());
 
-    m_state.ReadingFontStyle = static_cast<uint8_t>(readNumber(ini, BibleFontStyl, m_state.ReadingFontStyle));
-    const int left = readNumber(ini, BibleOdleva, pos().x());
-    const int top = readNumber(ini, BibleOdshora, pos().y());
+    m_state.ReadingFontStyle = static_cast<uint8_t>(ini.readInteger(BibleFontStyl, m_state.ReadingFontStyle));
+    const int left = ini.readInteger(BibleOdleva, pos().x());
+    const int top = ini.readInteger(BibleOdshora, pos().y());
     move(left, top);
 
     applyFontStyle(m_state.ReadingFontStyle);

@@ -1,6 +1,7 @@
 #include "cp1250.h"
 #include "dates.h"
 #include "daypage.h"
+#include "faultshim.h"
 #include "periodic.h"
 #include "periodiclists.h"
 #include "testenv.h"
@@ -18,6 +19,12 @@ QByteArray yearFile(int lines) {
         all += "L" + QByteArray::number(i) + "\r\n";
     return all;
 }
+
+struct RecordingSink : MessageSink {
+    void showError(const QString &text) override { errors.append(text); }
+    void showMessage(const QString &text) override { errors.append(text); }
+    QStringList errors;
+};
 
 struct Fixture {
     QTemporaryDir program, user;
@@ -45,6 +52,8 @@ private Q_SLOTS:
     void yearIsLoadedOncePerChange();
     void unreadableYearFileRetriesNextTime();
     void shortYearFileRaisesIndexError();
+    void unsetDateRaisesIndexError();
+    void unwritablePageIsReportedOnceAndKeptInMemory();
     void readingsFromTheIndex();
     void sectionDateIgnoresLocale();
     void weekNumber_data();
@@ -145,12 +154,11 @@ void PagesTest::yearIsLoadedOncePerChange() {
 }
 
 void PagesTest::unreadableYearFileRetriesNextTime() {
-    if (geteuid() == 0)
-        QSKIP("root reads unreadable files");
     Fixture f;
     const QString path = f.state.ProgramDir + "Kerla2025.rtf";
     QVERIFY(writeBytes(path, yearFile(372)));
-    QFile::setPermissions(path, QFileDevice::Permissions());
+    faultshim::Scope unreadable;
+    faultshim::refuseOpen(QFile::encodeName(path));
     f.setDate(2025, 1, 1);
     try {
         daypage::ComposeDayPage(f.state);
@@ -159,7 +167,7 @@ void PagesTest::unreadableYearFileRetriesNextTime() {
         QCOMPARE(e.message(), QStringLiteral("List index out of bounds (0)"));
     }
     QCOMPARE(f.state.dailyStore.LoadedYear, uint16_t(3000));
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    faultshim::reset();
     daypage::ComposeDayPage(f.state);
     QCOMPARE(f.state.dailyStore.LoadedYear, uint16_t(2025));
     QCOMPARE(f.page(), QByteArray("{\\rtf1\\ansi L0}\r\n"));
@@ -179,6 +187,37 @@ void PagesTest::shortYearFileRaisesIndexError() {
     }
     // The page file keeps the previous page.
     QCOMPARE(f.page(), QByteArray("{\\rtf1\\ansi L0}\r\n"));
+}
+
+void PagesTest::unsetDateRaisesIndexError() {
+    Fixture f;
+    QVERIFY(writeBytes(f.state.ProgramDir + "Kerla0.rtf", yearFile(372)));
+    QCOMPARE(DaysInMonth(0, 2025), uint8_t(0));
+    QCOMPARE(DaysInMonth(13, 2025), uint8_t(0));
+    QCOMPARE(daypage::lineNumber(ViewDate{}), -1);
+    // A shown date that was never set (year, month and day 0) names no line.
+    QVERIFY_THROWS_EXCEPTION(KerlaError, daypage::ComposeDayPage(f.state));
+}
+
+void PagesTest::unwritablePageIsReportedOnceAndKeptInMemory() {
+    Fixture f;
+    RecordingSink sink;
+    f.state.messages = &sink;
+    QVERIFY(writeBytes(f.state.ProgramDir + "Kerla2025.rtf", yearFile(372)));
+    faultshim::Scope scope;
+    faultshim::refuseChanges(QFile::encodeName(f.state.UserDataDir));
+    f.setDate(2025, 1, 2);
+    QCOMPARE(daypage::ComposeDayPage(f.state), QByteArray("{\\rtf1\\ansi L1}\r\n"));
+    QCOMPARE(sink.errors, QStringList{QStringLiteral("Unable to write to ") + f.state.dayPagePath()});
+    DayForward(f.state.viewDate);
+    QCOMPARE(daypage::ComposeDayPage(f.state), QByteArray("{\\rtf1\\ansi L2}\r\n"));
+    QCOMPARE(sink.errors.size(), 1); // browsing on does not repeat the message
+    faultshim::reset();
+    daypage::ComposeDayPage(f.state);
+    QCOMPARE(f.page(), QByteArray("{\\rtf1\\ansi L2}\r\n"));
+    faultshim::refuseChanges(QFile::encodeName(f.state.UserDataDir), ENOSPC);
+    daypage::ComposeDayPage(f.state);
+    QCOMPARE(sink.errors.size(), 2); // a new failure after a write that went through is reported
 }
 
 void PagesTest::readingsFromTheIndex() {

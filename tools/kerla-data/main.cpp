@@ -134,7 +134,8 @@ void build(const QString &sourceDir, const QString &outDir, const QStringList &y
     for (const QString &y : years)
         numbers.append(yearNumber(y));
     const datagen::Bible bible = datagen::loadBible(sourceDir);
-    QDir().mkpath(outDir);
+    if (!QDir().mkpath(outDir))
+        throw KerlaError(errors::cannotCreateFile(outDir, QStringLiteral("Cannot create the folder")));
     datagen::writeBookFiles(bible, outDir);
     const datagen::DailyPages pages(bible);
     for (int year : numbers) {
