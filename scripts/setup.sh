@@ -11,6 +11,7 @@ PACKAGES=(
     libjpeg-dev
     xvfb xauth
     fonts-dejavu-core
+    qt6-gtk-platformtheme at-spi2-core
 )
 
 missing=()
