@@ -141,6 +141,16 @@ TAutor::TAutor(SharedState &state, QWidget *parent, const QString &executablePat
     const QPoint shownAt((width() - shown.width()) / 2, (height() - shown.height()) / 2);
     for (TmyLabel3d *l : {myLabel3d1, myLabel3d2, myLabel3d3, myLabel3d4, myLabel3d7})
         l->setBackdrop(contrast::averageColor(shown, l->geometry().translated(-shownAt)));
+    // So are the plain captions, whose theme colour may be light on the light picture.
+    for (QLabel *l : {Label1, Label5, Label8, Label2, Label3}) {
+        const QColor behind = contrast::averageColor(shown, l->geometry().translated(-shownAt));
+        if (!behind.isValid())
+            continue;
+        QPalette palette = l->palette();
+        palette.setColor(QPalette::WindowText,
+                         contrast::readableOn(palette.color(QPalette::WindowText), behind));
+        l->setPalette(palette);
+    }
 }
 
 void TAutor::FormCreate(const QString &executablePath) {

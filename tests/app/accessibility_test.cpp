@@ -350,6 +350,13 @@ void AccessibilityTest::textsStayReadable() {
         }
     }
     QCOMPARE(labels.size(), 9);
+    // The about window's plain captions lie on its picture too.
+    TAutor &about = m_program->autor();
+    const QImage picture = about.Image1->pixmap().toImage();
+    QCOMPARE(picture.size(), about.size());
+    for (QLabel *label : {about.Label1, about.Label2, about.Label3, about.Label5, about.Label8})
+        readable(label->palette().color(QPalette::WindowText),
+                 contrast::averageColor(picture, label->geometry()), qPrintable(label->objectName()));
 
     // The settings dialog's sample on its swatch.
     TNastav &nastav = m_program->nastav();
@@ -387,6 +394,9 @@ void AccessibilityTest::lightPaletteKeepsTodaysColours() {
         for (TmyLabel3d *label : window->findChildren<TmyLabel3d *>())
             QCOMPARE(label->faceColor(), colorvalue::toQColor(label->FontColor()));
     }
+    for (QLabel *label : m_program->autor().findChildren<QLabel *>())
+        QCOMPARE(label->palette().color(QPalette::WindowText),
+                 QApplication::palette().color(QPalette::WindowText));
     m_program->bible().switchToClassic();
     QCOMPARE(m_program->bible().TMemo1->palette().color(QPalette::Text), windowText);
     for (TmyLabel3d *label : m_program->bible().findChildren<TmyLabel3d *>())
