@@ -82,6 +82,11 @@ QAccessibleInterface *factory(const QString &className, QObject *object) {
         return new DecorativeAccessible(widget);
     if (className == QLatin1String("TmyLabel3d"))
         return new Label3dAccessible(static_cast<TmyLabel3d *>(widget));
+    // A window of our own made from a plain widget (the reading window) is a window to the
+    // reader, not a filler.
+    if (className == QLatin1String("QWidget") && widget->isWindow() &&
+        widget->metaObject() != &QWidget::staticMetaObject)
+        return new QAccessibleWidget(widget, QAccessible::Window);
     return nullptr;
 }
 

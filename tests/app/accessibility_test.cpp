@@ -194,6 +194,9 @@ void AccessibilityTest::everyCaptionIsItsName() {
     QCOMPARE(accessible(bible.Label3d)->role(), QAccessible::Button);
     QCOMPARE(accessible(bible.Odkaz)->role(), QAccessible::StaticText);
 
+    QCOMPARE(accessible(&bible)->role(), QAccessible::Window);
+    QCOMPARE(nameOf(&bible), bible.windowTitle());
+
     // The text views, and the pictures that only decorate.
     QCOMPARE(nameOf(main().TextWindow), QStringLiteral("Kerlo"));
     QCOMPARE(nameOf(bible.TMemo1), QStringLiteral("Text čtení"));
