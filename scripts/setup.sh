@@ -12,6 +12,7 @@ PACKAGES=(
     xvfb xauth
     fonts-dejavu-core
     librsvg2-bin desktop-file-utils appstream
+    qt6-gtk-platformtheme at-spi2-core
 )
 PACKAGES+=(${KERLA_EXTRA_PACKAGES:-}) # what a caller needs beyond the build and the tests
 

@@ -4,6 +4,7 @@
 #include "autostartitem.h"
 #include "bible.h"
 #include "colorvalue.h"
+#include "contrast.h"
 #include "dates.h"
 #include "daypage.h"
 #include "documentviewer.h"
@@ -15,6 +16,7 @@
 #include "rtfreader.h"
 #include "settingskeys.h"
 #include "textfile.h"
+#include "toolbaraccess.h"
 #include "toolbarart.h"
 
 #include <QAction>
@@ -128,6 +130,7 @@ TMainForm::TMainForm(SharedState &state, const QString &argument, QWidget *paren
 
     TextWindow = new QTextEdit(this);
     TextWindow->setObjectName(QStringLiteral("TextWindow"));
+    TextWindow->setAccessibleName(QStringLiteral("Kerlo"));
     TextWindow->setReadOnly(true);
     TextWindow->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     TextWindow->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -287,6 +290,7 @@ void TMainForm::buildToolbar() {
         Konec2Click();
     });
     connect(Skoc, &QDateEdit::dateChanged, this, &TMainForm::SkocChange);
+    toolbaraccess::describeControls(Lista);
 }
 
 void TMainForm::attachWindows(TNastav *nastav, TAutor *autor, TBible *bible, TForm2 *form2) {
@@ -466,7 +470,7 @@ void TMainForm::FormShow() {
         QTextCharFormat format;
         format.setFontFamilies({TextWindow->font().family()});
         format.setFontPointSize(TextWindow->font().pointSizeF());
-        format.setForeground(colorvalue::toQColor(m_textColor));
+        format.setForeground(contrast::readableText(m_textColor, m_background));
         all.mergeCharFormat(format);
     }
 
@@ -500,7 +504,7 @@ void TMainForm::setTextFont(const QFont &font, int colorValue) {
     m_textColor = colorValue;
     TextWindow->setFont(font);
     QPalette palette = TextWindow->palette();
-    palette.setColor(QPalette::Text, colorvalue::toQColor(colorValue));
+    palette.setColor(QPalette::Text, contrast::readableText(colorValue, m_background));
     TextWindow->setPalette(palette);
 }
 
@@ -508,6 +512,8 @@ void TMainForm::setBackgroundColor(int colorValue) {
     m_background = colorValue;
     QPalette palette = TextWindow->palette();
     palette.setColor(QPalette::Base, colorvalue::toQColor(colorValue));
+    // The text is drawn so that it stays readable on the new background.
+    palette.setColor(QPalette::Text, contrast::readableText(m_textColor, colorValue));
     TextWindow->setPalette(palette);
 }
 

@@ -1,6 +1,8 @@
 #include "autor.h"
 
+#include "accessibility.h"
 #include "colorvalue.h"
+#include "contrast.h"
 #include "jpegimage.h"
 #include "mylabel3d.h"
 #include "sharedstate.h"
@@ -88,9 +90,11 @@ TAutor::TAutor(SharedState &state, QWidget *parent, const QString &executablePat
     Image1->setGeometry(rect());
     Image1->setAlignment(Qt::AlignCenter);
     const QImage picture = aboutwindow::backgroundPicture();
-    if (!picture.isNull())
-        Image1->setPixmap(
-            QPixmap::fromImage(picture.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    const QImage shown =
+        picture.isNull() ? QImage() : picture.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    if (!shown.isNull())
+        Image1->setPixmap(QPixmap::fromImage(shown));
+    accessibility::markDecorative(Image1);
 
     myLabel3d1 = label3d(this, "myLabel3d1", QStringLiteral("Kerla Dorny verze "), 8, 32, verdana(17, true),
                          colorvalue::Maroon, T3DEffect::Raised3d);
@@ -124,11 +128,29 @@ TAutor::TAutor(SharedState &state, QWidget *parent, const QString &executablePat
     myLabel3d7->setAVShadeOffSet(2);
     myLabel3d7->setCursor(Qt::PointingHandCursor);
 
+    myLabel3d3->setIsLink(true);
+    myLabel3d4->setIsLink(true);
+
     connect(myLabel3d3, &TmyLabel3d::OnClick, this, &TAutor::myLabel3d3Click);
     connect(myLabel3d4, &TmyLabel3d::OnClick, this, &TAutor::myLabel3d4Click);
     connect(myLabel3d7, &TmyLabel3d::OnClick, this, &TAutor::myLabel3d7Click);
 
     FormCreate(executablePath.isEmpty() ? QCoreApplication::applicationFilePath() : executablePath);
+
+    // The captions are read against the picture under them.
+    const QPoint shownAt((width() - shown.width()) / 2, (height() - shown.height()) / 2);
+    for (TmyLabel3d *l : {myLabel3d1, myLabel3d2, myLabel3d3, myLabel3d4, myLabel3d7})
+        l->setBackdrop(contrast::averageColor(shown, l->geometry().translated(-shownAt)));
+    // So are the plain captions, whose theme colour may be light on the light picture.
+    for (QLabel *l : {Label1, Label5, Label8, Label2, Label3}) {
+        const QColor behind = contrast::averageColor(shown, l->geometry().translated(-shownAt));
+        if (!behind.isValid())
+            continue;
+        QPalette palette = l->palette();
+        palette.setColor(QPalette::WindowText,
+                         contrast::readableOn(palette.color(QPalette::WindowText), behind));
+        l->setPalette(palette);
+    }
 }
 
 void TAutor::FormCreate(const QString &executablePath) {

@@ -46,6 +46,7 @@ TForm2::TForm2(QWidget *parent) : QDialog(parent) {
 
     RichEdit1 = new QTextEdit(this);
     RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
+    RichEdit1->setAccessibleName(QStringLiteral("Text dokumentu"));
     RichEdit1->setGeometry(8, 48, 361, 225);
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -2,6 +2,8 @@
 
 #include "bible.h"
 #include "colorvalue.h"
+#include "colorwords.h"
+#include "contrast.h"
 #include "dayviewaccess.h"
 #include "screensaver.h"
 #include "sharedstate.h"
@@ -253,14 +255,22 @@ void TNastav::Button6Click() {
 
 void TNastav::setLabel3Color(int colorValue) {
     m_label3Color = colorValue;
-    QPalette palette = Label3->palette();
-    palette.setColor(QPalette::WindowText, colorvalue::toQColor(colorValue));
-    Label3->setPalette(palette);
+    showColors();
 }
 
 void TNastav::setLabel4Color(int colorValue) {
     m_label4Color = colorValue;
-    QPalette palette = Label4->palette();
-    palette.setColor(QPalette::Window, colorvalue::toQColor(colorValue));
+    showColors();
+}
+
+void TNastav::showColors() {
+    // The sample shows the text as the page will: readable on the chosen background.
+    QPalette palette = Label3->palette();
+    palette.setColor(QPalette::WindowText, contrast::readableText(m_label3Color, m_label4Color));
+    Label3->setPalette(palette);
+    Label3->setAccessibleDescription(QStringLiteral("Barva písma: ") + colorwords::describe(m_label3Color));
+    palette = Label4->palette();
+    palette.setColor(QPalette::Window, colorvalue::toQColor(m_label4Color));
     Label4->setPalette(palette);
+    Label4->setAccessibleName(QStringLiteral("Barva podkladu: ") + colorwords::describe(m_label4Color));
 }

@@ -92,6 +92,7 @@ protected:
 private:
     void setLabel3Color(int colorValue);
     void setLabel4Color(int colorValue);
+    void showColors();
 
     SharedState &m_state;
     DayViewAccess &m_view;

@@ -1,6 +1,8 @@
 #include "bible.h"
 
+#include "accessibility.h"
 #include "colorvalue.h"
+#include "contrast.h"
 #include "imageshape.h"
 #include "mylabel3d.h"
 #include "settingskeys.h"
@@ -72,6 +74,7 @@ TBible::TBible(SharedState &state, QWidget *parent)
     ImageShape1->setTransparent(true);
     ImageShape1->setPicture(sheetpicture::sheetPicture());
     ImageShape1->setMovable(true);
+    accessibility::markDecorative(ImageShape1);
 
     Odkaz = new TmyLabel3d(QStringLiteral("Odkaz"), this);
     setupLabel(Odkaz, u"Odkaz", labelFont(21, false), colorvalue::Navy, T3DEffect::Shadowed3d, {236, 40});
@@ -89,8 +92,13 @@ TBible::TBible(SharedState &state, QWidget *parent)
     Label3d->setCursor(Qt::PointingHandCursor);
     connect(Label3d, &TmyLabel3d::OnClick, this, &TBible::Label3dClick);
 
+    // The captions lie on the paper.
+    for (TmyLabel3d *label : {Odkaz, Label3d1, Label3d})
+        label->setBackdrop(contrast::averageColor(ImageShape1->Picture(), label->geometry()));
+
     TMemo1 = new QPlainTextEdit(this);
     TMemo1->setObjectName(QStringLiteral("TMemo1"));
+    TMemo1->setAccessibleName(QStringLiteral("Text čtení"));
     TMemo1->setGeometry(MemoPlace);
     TMemo1->setFrameShape(QFrame::NoFrame);
     TMemo1->setReadOnly(true);
@@ -149,7 +157,7 @@ void TBible::applyFontStyle(uint8_t style) {
 
 void TBible::setMemoColors(int textColor, int backgroundColor) {
     QPalette memoPalette = TMemo1->palette();
-    memoPalette.setColor(QPalette::Text, colorvalue::toQColor(textColor));
+    memoPalette.setColor(QPalette::Text, contrast::readableText(textColor, backgroundColor));
     memoPalette.setColor(QPalette::Base, colorvalue::toQColor(backgroundColor));
     TMemo1->setPalette(memoPalette);
 }
@@ -233,6 +241,8 @@ void TBible::switchToClassic() {
     Label3d1->move(10, 10);
     Odkaz->move(192, 10);
     Label3d->hide();
+    for (TmyLabel3d *label : {Odkaz, Label3d1, Label3d})
+        label->setBackdrop(QColor()); // the window's own background now
     FormResize();
     QPalette windowPalette = palette();
     windowPalette.setColor(QPalette::Window, colorvalue::toQColor(colorvalue::clInfoBk));
