@@ -87,10 +87,7 @@ TAutor::TAutor(SharedState &state, QWidget *parent, const QString &executablePat
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(rect());
     Image1->setAlignment(Qt::AlignCenter);
-    const QImage picture = aboutwindow::backgroundPicture();
-    if (!picture.isNull())
-        Image1->setPixmap(
-            QPixmap::fromImage(picture.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    // The picture is decoded when the window is first shown (see showEvent).
 
     myLabel3d1 = label3d(this, "myLabel3d1", QStringLiteral("Kerla Dorny verze "), 8, 32, verdana(17, true),
                          colorvalue::Maroon, T3DEffect::Raised3d);
@@ -163,6 +160,12 @@ void TAutor::myLabel3d7Click(TmyLabel3d *) {
 }
 
 void TAutor::showEvent(QShowEvent *event) {
+    if (Image1->pixmap().isNull()) {
+        const QImage picture = aboutwindow::backgroundPicture();
+        if (!picture.isNull())
+            Image1->setPixmap(
+                QPixmap::fromImage(picture.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    }
     if (!event->spontaneous()) {
         if (const QScreen *s = screen())
             move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
