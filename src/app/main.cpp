@@ -1,7 +1,6 @@
 #include "folders.h"
 #include "messagebox.h"
 #include "program.h"
-#include "programicon.h"
 
 #include <QApplication>
 
@@ -19,7 +18,6 @@ int main(int argc, char **argv) {
     Program program(state, QApplication::arguments().value(1));
     if (program.endsAtOnce())
         return 0;
-    QApplication::setWindowIcon(programWindowIcon());
     program.show();
     return QApplication::exec();
 }

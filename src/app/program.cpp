@@ -7,6 +7,7 @@
 #include "mainform.h"
 #include "nastav.h"
 #include "printing.h"
+#include "programicon.h"
 #include "shortcutfilter.h"
 
 #include <QApplication>
@@ -30,6 +31,9 @@ void Program::createHiddenWindows() {
     m_print = std::make_unique<PrintService>(m_state);
     m_main->attachWindows(m_nastav.get(), m_autor.get(), m_bible.get(), m_form2.get());
     m_main->setPrintService(m_print.get());
+    // The icon's eight sizes take longer to decode and hand to the window system than the main
+    // window takes to paint; they follow the first page like the hidden windows.
+    QApplication::setWindowIcon(programWindowIcon());
 }
 
 Program::~Program() {

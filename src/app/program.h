@@ -17,7 +17,8 @@ class TNastav;
 // about window, the reading window and the document viewer. The main window's creation runs
 // first, so the reading window reads its settings after it. The four windows that start hidden
 // are created once the main window has painted its first page, or earlier when anything could
-// reach them first (user input, a close, or a caller asking for one of them).
+// reach them first (user input, a close, or a caller asking for one of them). The program's
+// window icon is set with them.
 class Program {
 public:
     Program(SharedState &state, const QString &argument);

@@ -7,9 +7,11 @@
 #include "mainform.h"
 #include "profile.h"
 #include "program.h"
+#include "programicon.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QTest>
 #include <QTextEdit>
@@ -96,6 +98,7 @@ void StartOrderTest::workWaitsForThePaintOrTheFirstInput() {
 void StartOrderTest::hiddenWindowsFollowTheFirstPaint() {
     ProgramFolder folder;
     TestState test(folder, kNow);
+    QApplication::setWindowIcon(QIcon());
     Program program(test.state, QString());
     QCOMPARE(hiddenWindowsThatExist(), QStringList());
     QCOMPARE(program.mainForm().refreshCount(), 0);
@@ -103,6 +106,8 @@ void StartOrderTest::hiddenWindowsFollowTheFirstPaint() {
     QVERIFY(QTest::qWaitForWindowExposed(&program.mainForm()));
     QCOMPARE(program.mainForm().refreshCount(), 1);
     QTRY_COMPARE(hiddenWindowsThatExist(), kAllHidden);
+    QVERIFY(!QApplication::windowIcon().isNull());
+    QCOMPARE(program.mainForm().windowIcon().availableSizes(), programWindowIcon().availableSizes());
     for (QWidget *w : QApplication::topLevelWidgets()) {
         if (kAllHidden.contains(w->objectName()))
             QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
