@@ -2,7 +2,6 @@
 #include "mainform.h"
 #include "messagebox.h"
 #include "program.h"
-#include "programicon.h"
 #include "sessionend.h"
 
 #include <QApplication>
@@ -25,7 +24,6 @@ int main(int argc, char **argv) {
     Program program(state, QApplication::arguments().value(1));
     if (program.endsAtOnce())
         return 0;
-    QApplication::setWindowIcon(programWindowIcon());
     // A signal or the end of the session closes the program as Esc does.
     SessionEnd sessionEnd([&program] { program.mainForm().close(); });
     program.show();

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class AfterFirstPaint;
 class PrintService;
 class ShortcutFilter;
 class TAutor;
@@ -14,7 +15,10 @@ class TNastav;
 
 // The program's five windows, created in their order: the main window, the settings dialog, the
 // about window, the reading window and the document viewer. The main window's creation runs
-// first, so the reading window reads its settings after it.
+// first, so the reading window reads its settings after it. The four windows that start hidden
+// are created once the main window has painted its first page, or earlier when anything could
+// reach them first (user input, a close, or a caller asking for one of them). The program's
+// window icon is set with them.
 class Program {
 public:
     Program(SharedState &state, const QString &argument);
@@ -27,13 +31,16 @@ public:
     void show();
 
     TMainForm &mainForm() { return *m_main; }
-    TNastav &nastav() { return *m_nastav; }
-    TAutor &autor() { return *m_autor; }
-    TBible &bible() { return *m_bible; }
-    TForm2 &form2() { return *m_form2; }
-    PrintService &printService() { return *m_print; }
+    TNastav &nastav() { return createHiddenWindows(), *m_nastav; }
+    TAutor &autor() { return createHiddenWindows(), *m_autor; }
+    TBible &bible() { return createHiddenWindows(), *m_bible; }
+    TForm2 &form2() { return createHiddenWindows(), *m_form2; }
+    PrintService &printService() { return createHiddenWindows(), *m_print; }
 
 private:
+    void createHiddenWindows();
+
+    SharedState &m_state;
     std::unique_ptr<TMainForm> m_main;
     std::unique_ptr<TNastav> m_nastav;
     std::unique_ptr<TAutor> m_autor;
@@ -41,4 +48,6 @@ private:
     std::unique_ptr<TForm2> m_form2;
     std::unique_ptr<PrintService> m_print;
     std::unique_ptr<ShortcutFilter> m_shortcuts;
+    std::unique_ptr<AfterFirstPaint> m_afterPaint;
+    bool m_hiddenWindowsMade = false;
 };

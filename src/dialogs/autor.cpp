@@ -89,11 +89,7 @@ TAutor::TAutor(SharedState &state, QWidget *parent, const QString &executablePat
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(rect());
     Image1->setAlignment(Qt::AlignCenter);
-    const QImage picture = aboutwindow::backgroundPicture();
-    const QImage shown =
-        picture.isNull() ? QImage() : picture.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    if (!shown.isNull())
-        Image1->setPixmap(QPixmap::fromImage(shown));
+    // The picture is decoded when the window is first shown (see showEvent).
     accessibility::markDecorative(Image1);
 
     myLabel3d1 = label3d(this, "myLabel3d1", QStringLiteral("Kerla Dorny verze "), 8, 32, verdana(17, true),
@@ -136,21 +132,6 @@ TAutor::TAutor(SharedState &state, QWidget *parent, const QString &executablePat
     connect(myLabel3d7, &TmyLabel3d::OnClick, this, &TAutor::myLabel3d7Click);
 
     FormCreate(executablePath.isEmpty() ? QCoreApplication::applicationFilePath() : executablePath);
-
-    // The captions are read against the picture under them.
-    const QPoint shownAt((width() - shown.width()) / 2, (height() - shown.height()) / 2);
-    for (TmyLabel3d *l : {myLabel3d1, myLabel3d2, myLabel3d3, myLabel3d4, myLabel3d7})
-        l->setBackdrop(contrast::averageColor(shown, l->geometry().translated(-shownAt)));
-    // So are the plain captions, whose theme colour may be light on the light picture.
-    for (QLabel *l : {Label1, Label5, Label8, Label2, Label3}) {
-        const QColor behind = contrast::averageColor(shown, l->geometry().translated(-shownAt));
-        if (!behind.isValid())
-            continue;
-        QPalette palette = l->palette();
-        palette.setColor(QPalette::WindowText,
-                         contrast::readableOn(palette.color(QPalette::WindowText), behind));
-        l->setPalette(palette);
-    }
 }
 
 void TAutor::FormCreate(const QString &executablePath) {
@@ -184,7 +165,32 @@ void TAutor::myLabel3d7Click(TmyLabel3d *) {
     reject();
 }
 
+// The captions are read against the picture under them.
+void TAutor::readCaptionsAgainst(const QImage &shown) {
+    const QPoint shownAt((width() - shown.width()) / 2, (height() - shown.height()) / 2);
+    for (TmyLabel3d *l : {myLabel3d1, myLabel3d2, myLabel3d3, myLabel3d4, myLabel3d7})
+        l->setBackdrop(contrast::averageColor(shown, l->geometry().translated(-shownAt)));
+    // So are the plain captions, whose theme colour may be light on the light picture.
+    for (QLabel *l : {Label1, Label5, Label8, Label2, Label3}) {
+        const QColor behind = contrast::averageColor(shown, l->geometry().translated(-shownAt));
+        if (!behind.isValid())
+            continue;
+        QPalette palette = l->palette();
+        palette.setColor(QPalette::WindowText,
+                         contrast::readableOn(palette.color(QPalette::WindowText), behind));
+        l->setPalette(palette);
+    }
+}
+
 void TAutor::showEvent(QShowEvent *event) {
+    if (Image1->pixmap().isNull()) {
+        const QImage picture = aboutwindow::backgroundPicture();
+        if (!picture.isNull()) {
+            const QImage shown = picture.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            Image1->setPixmap(QPixmap::fromImage(shown));
+            readCaptionsAgainst(shown);
+        }
+    }
     if (!event->spontaneous()) {
         if (const QScreen *s = screen())
             move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QImage>
 #include <QString>
 #include <QUrl>
 
@@ -46,6 +47,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void readCaptionsAgainst(const QImage &shown);
     // The window closes with Zavřít or its close box only: Esc does not close it.
     void keyPressEvent(QKeyEvent *event) override;
 
