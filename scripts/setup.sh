@@ -11,6 +11,9 @@ PACKAGES=(
     libjpeg-dev
     xvfb xauth
     fonts-dejavu-core
+    # the free stand-ins of the design's faces: Liberation (Arial, Times New Roman metrics) and
+    # Wine's Tahoma and MS Sans Serif, which the program registers itself
+    fonts-liberation fonts-wine
 )
 
 missing=()

@@ -1,3 +1,4 @@
+#include "designfonts.h"
 #include "folders.h"
 #include "messagebox.h"
 #include "program.h"
@@ -9,6 +10,7 @@
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kerla"));
+    designfonts::install();
 
     SharedState state;
     BoxMessageSink messages;

@@ -1,6 +1,7 @@
 #include "autor.h"
 
 #include "colorvalue.h"
+#include "formatlocale.h"
 #include "jpegimage.h"
 #include "mylabel3d.h"
 #include "sharedstate.h"
@@ -88,9 +89,13 @@ TAutor::TAutor(SharedState &state, QWidget *parent, const QString &executablePat
     Image1->setGeometry(rect());
     Image1->setAlignment(Qt::AlignCenter);
     const QImage picture = aboutwindow::backgroundPicture();
-    if (!picture.isNull())
-        Image1->setPixmap(
-            QPixmap::fromImage(picture.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    if (!picture.isNull()) {
+        // Scaled for the screen's pixel density, so that it stays sharp on a high-density screen.
+        const qreal ratio = devicePixelRatioF();
+        QImage scaled = picture.scaled(size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        scaled.setDevicePixelRatio(ratio);
+        Image1->setPixmap(QPixmap::fromImage(scaled));
+    }
 
     myLabel3d1 = label3d(this, "myLabel3d1", QStringLiteral("Kerla Dorny verze "), 8, 32, verdana(17, true),
                          colorvalue::Maroon, T3DEffect::Raised3d);
@@ -134,7 +139,7 @@ TAutor::TAutor(SharedState &state, QWidget *parent, const QString &executablePat
 void TAutor::FormCreate(const QString &executablePath) {
     const QDate built = QFileInfo(executablePath).lastModified().date();
     Label2->setText(Label2->text() + QLatin1Char(' ') +
-                    QLocale::system().toString(built, QLocale::ShortFormat));
+                    formattingLocale().toString(built, QLocale::ShortFormat));
     Label2->adjustSize();
     myLabel3d1->setCaption(myLabel3d1->Caption() + VersionText(executablePath));
 }

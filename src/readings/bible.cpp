@@ -1,5 +1,6 @@
 #include "bible.h"
 
+#include "captionfit.h"
 #include "colorvalue.h"
 #include "imageshape.h"
 #include "mylabel3d.h"
@@ -23,6 +24,8 @@ constexpr int ClientWidth = 416, ClientHeight = 349;
 constexpr QRect MemoPlace(64, 80, 313, 201);
 // In the classic layout the text area ends this far short of the window's outer height.
 constexpr int MemoShortfall = 85;
+// Where the reference label starts in the shaped and in the classic layout.
+constexpr int ReferenceLeft = 236, ClassicReferenceLeft = 192;
 
 // A borderless pop-up over the main window: it takes the focus and key presses, but has no
 // taskbar entry of its own.
@@ -80,10 +83,13 @@ TBible::TBible(SharedState &state, QWidget *parent)
     // Transparent before the picture, so that the window is shaped once.
     ImageShape1->setTransparent(true);
     ImageShape1->setPicture(sheetpicture::sheetPicture());
+    if (devicePixelRatioF() != 1.0)
+        ImageShape1->setDensePicture(sheetpicture::sheetPicture(devicePixelRatioF()));
     ImageShape1->setMovable(true);
 
     Odkaz = new TmyLabel3d(QStringLiteral("Odkaz"), this);
-    setupLabel(Odkaz, u"Odkaz", labelFont(21, false), colorvalue::Navy, T3DEffect::Shadowed3d, {236, 40});
+    setupLabel(Odkaz, u"Odkaz", labelFont(21, false), colorvalue::Navy, T3DEffect::Shadowed3d,
+               {ReferenceLeft, 40});
     Odkaz->setAHShadeOffSet(2);
     Odkaz->setAVShadeOffSet(2);
 
@@ -97,6 +103,7 @@ TBible::TBible(SharedState &state, QWidget *parent)
                {80, 296});
     Label3d->setCursor(Qt::PointingHandCursor);
     connect(Label3d, &TmyLabel3d::OnClick, this, &TBible::Label3dClick);
+    placeReference();
 
     TMemo1 = new QPlainTextEdit(this);
     TMemo1->setObjectName(QStringLiteral("TMemo1"));
@@ -238,7 +245,8 @@ void TBible::switchToClassic() {
     // (A window here has no scroll bars of its own; only the text area scrolls.)
     ImageShape1->hide();
     Label3d1->move(10, 10);
-    Odkaz->move(192, 10);
+    Odkaz->move(ClassicReferenceLeft, 10);
+    placeReference();
     Label3d->hide();
     FormResize();
     QPalette windowPalette = palette();
@@ -313,6 +321,13 @@ void TBible::setLabelFaces(const QString &family) {
         font.setFamily(family);
         label->setFont(font);
     }
+    placeReference();
+}
+
+void TBible::placeReference() {
+    // The reference starts where the design puts it, or after the heading where a wider face
+    // stands in.
+    captionfit::keepClearOf(Odkaz, Label3d1, m_classic ? ClassicReferenceLeft : ReferenceLeft);
 }
 
 int TBible::memoBackgroundColor() const {
