@@ -26,7 +26,10 @@ QString defaultWineFolder() {
 
 QStringList install(const QString &wineFolder) {
     const WineFace wineFaces[] = {
-        {"Tahoma", {QStringLiteral("tahoma.ttf"), QStringLiteral("tahomabd.ttf")}},
+        // Only the regular face: Wine's bold Tahoma (tahomabd.ttf) carries the regular outlines with
+        // bold spacing, so bold text set in it would look regular. Without it, bold text is drawn
+        // from the regular face emboldened, and comes out bold.
+        {"Tahoma", {QStringLiteral("tahoma.ttf")}},
         {"MS Sans Serif", {QStringLiteral("ms_sans_serif.ttf")}},
     };
     const QString folder = wineFolder.endsWith(QLatin1Char('/')) ? wineFolder : wineFolder + QLatin1Char('/');

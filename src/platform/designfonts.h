@@ -12,7 +12,7 @@ namespace designfonts {
 // Where Debian's fonts-wine puts Wine's faces.
 QString defaultWineFolder();
 
-// Registers Wine's Tahoma (regular and bold) and MS Sans Serif from `wineFolder`, each only when
+// Registers Wine's Tahoma and MS Sans Serif from `wineFolder`, each only when
 // the system has no face of that name, and maps Arial, Times New Roman and Verdana to their
 // stand-ins where those are missing. A missing folder or file is no error: the faces of the
 // system stand in then. Returns the families that were registered. Call once, after the
