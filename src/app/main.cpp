@@ -5,12 +5,15 @@
 #include "programicon.h"
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kerla"));
+<<<<<<< HEAD
     designfonts::install();
+=======
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Kerla"));
+>>>>>>> main
 
     SharedState state;
     BoxMessageSink messages;
@@ -21,7 +24,7 @@ int main(int argc, char **argv) {
     Program program(state, QApplication::arguments().value(1));
     if (program.endsAtOnce())
         return 0;
-    QApplication::setWindowIcon(QIcon(programIcon(64)));
+    QApplication::setWindowIcon(programWindowIcon());
     program.show();
     return QApplication::exec();
 }
