@@ -11,13 +11,10 @@ PACKAGES=(
     libjpeg-dev
     xvfb xauth
     fonts-dejavu-core
-<<<<<<< HEAD
+    librsvg2-bin desktop-file-utils appstream
     # the free stand-ins of the design's faces: Liberation (Arial, Times New Roman metrics) and
     # Wine's Tahoma and MS Sans Serif, which the program registers itself
     fonts-liberation fonts-wine
-=======
-    librsvg2-bin desktop-file-utils appstream
->>>>>>> main
 )
 PACKAGES+=(${KERLA_EXTRA_PACKAGES:-}) # what a caller needs beyond the build and the tests
 
