@@ -9,11 +9,8 @@
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kerla"));
-<<<<<<< HEAD
-    designfonts::install();
-=======
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Kerla"));
->>>>>>> main
+    designfonts::install();
 
     SharedState state;
     BoxMessageSink messages;
