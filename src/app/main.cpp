@@ -1,3 +1,4 @@
+#include "designfonts.h"
 #include "folders.h"
 #include "mainform.h"
 #include "messagebox.h"
@@ -10,6 +11,7 @@ int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kerla"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Kerla"));
+    designfonts::install();
 
     SharedState state;
     BoxMessageSink messages;

@@ -3,12 +3,14 @@
 #include "autor.h"
 #include "autostartitem.h"
 #include "bible.h"
+#include "captionfit.h"
 #include "colorvalue.h"
 #include "contrast.h"
 #include "dates.h"
 #include "daypage.h"
 #include "documentviewer.h"
 #include "folders.h"
+#include "formatlocale.h"
 #include "mylabel3d.h"
 #include "nastav.h"
 #include "passage.h"
@@ -38,6 +40,7 @@
 #include <QToolButton>
 #include <QWindow>
 
+#include <algorithm>
 #include <cerrno>
 #include <exception>
 
@@ -78,9 +81,9 @@ const QStringList &yearViewPictures() {
 
 // The user's long time format, without the time zone that Qt's long format adds.
 QString longTimeText(const QTime &time) {
-    QString format = QLocale::system().timeFormat(QLocale::LongFormat);
+    QString format = formattingLocale().timeFormat(QLocale::LongFormat);
     format.remove(QLatin1Char('t'));
-    return QLocale::system().toString(time, format.trimmed());
+    return formattingLocale().toString(time, format.trimmed());
 }
 
 // The application title is Qt's display name. The platform shows it beside each window's own
@@ -99,7 +102,7 @@ QToolButton *speedButton(QToolBar *bar, const char *name, const QString &hint, P
     button->setToolTip(hint);
     button->setFixedSize(36, 36);
     button->setIconSize(QSize(32, 32));
-    button->setIcon(QIcon(QPixmap::fromImage(toolbarart::draw(picture))));
+    button->setIcon(toolbarart::icon(picture, bar->devicePixelRatioF()));
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     bar->addWidget(button);
@@ -252,11 +255,11 @@ void TMainForm::buildToolbar() {
     Skoc = new QDateEdit(Lista);
     Skoc->setObjectName(QStringLiteral("Skoc"));
     Skoc->setToolTip(QStringLiteral("Přejít na konkrétní datum"));
-    Skoc->setFixedWidth(156);
     Skoc->setFont(QFont(QStringLiteral("Tahoma"), 8));
     Skoc->setCalendarPopup(true);
     Skoc->setKeyboardTracking(false);
-    Skoc->setDisplayFormat(QLocale::system().dateFormat(QLocale::LongFormat));
+    captionfit::fitDatePicker(Skoc, formattingLocale(), formattingLocale().dateFormat(QLocale::LongFormat),
+                              156, m_state.clock.today().year());
     // The calendar's span: the day steps keep to it as well.
     Skoc->setDateRange(QDate(kFirstYear, 1, 1), QDate(kLastYear, 12, 31));
     Lista->addWidget(Skoc);
@@ -332,7 +335,8 @@ void TMainForm::FormCreate(const QString &argument) {
         m_state.StoredDate = ini.readString(keys::HlavniDatum, m_state.StoredDate);
         m_state.ClassicReadingWindow = ini.readBool(keys::BibleTypOkna, defaults::ClassicReadingWindow);
     } else {
-        resize(defaults::FirstRunWidth, defaults::FirstRunHeight);
+        // Just wide enough for the whole toolbar, the clock included, where its faces need more.
+        resize(std::max(defaults::FirstRunWidth, captionfit::toolbarWidth(Lista)), defaults::FirstRunHeight);
         m_centreOnShow = true;
         m_state.StoredDate = QString::fromUtf16(defaults::FirstRunStoredDate);
     }

@@ -3,6 +3,7 @@
 #include "accessibility.h"
 #include "colorvalue.h"
 #include "contrast.h"
+#include "formatlocale.h"
 #include "jpegimage.h"
 #include "mylabel3d.h"
 #include "sharedstate.h"
@@ -137,7 +138,7 @@ TAutor::TAutor(SharedState &state, QWidget *parent, const QString &executablePat
 void TAutor::FormCreate(const QString &executablePath) {
     const QDate built = QFileInfo(executablePath).lastModified().date();
     Label2->setText(Label2->text() + QLatin1Char(' ') +
-                    QLocale::system().toString(built, QLocale::ShortFormat));
+                    formattingLocale().toString(built, QLocale::ShortFormat));
     Label2->adjustSize();
     myLabel3d1->setCaption(myLabel3d1->Caption() + VersionText(executablePath));
 }
@@ -186,9 +187,14 @@ void TAutor::showEvent(QShowEvent *event) {
     if (Image1->pixmap().isNull()) {
         const QImage picture = aboutwindow::backgroundPicture();
         if (!picture.isNull()) {
-            const QImage shown = picture.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
-            Image1->setPixmap(QPixmap::fromImage(shown));
-            readCaptionsAgainst(shown);
+            // Scaled for the screen's pixel density, so that it stays sharp on a high-density screen;
+            // the captions are measured against it at the window's own size.
+            const qreal ratio = devicePixelRatioF();
+            QImage dense = picture.scaled(size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            dense.setDevicePixelRatio(ratio);
+            Image1->setPixmap(QPixmap::fromImage(dense));
+            readCaptionsAgainst(ratio == 1.0 ? dense
+                                             : picture.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
         }
     }
     if (!event->spontaneous()) {

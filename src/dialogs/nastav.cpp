@@ -1,6 +1,7 @@
 #include "nastav.h"
 
 #include "bible.h"
+#include "captionfit.h"
 #include "colorvalue.h"
 #include "colorwords.h"
 #include "contrast.h"
@@ -95,6 +96,8 @@ TNastav::TNastav(SharedState &state, DayViewAccess &view, QWidget *parent)
     Label3->setFont(bold);
     place(Label3, "Label3", 152, 22);
     Label3->raise();
+    // A wider face than the design's moves the swatch, with its sample text, after its caption.
+    Label3->move(Label3->pos() + QPoint(captionfit::keepClearOf(Label4, Label2, 96, true), 0));
 
     CheckBox1 = new QCheckBox(QStringLiteral("Zobrazit hodiny v hlavním okně"), this);
     place(CheckBox1, "CheckBox1", 8, 144, CheckBox1->sizeHint().width(), 16);

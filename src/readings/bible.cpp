@@ -1,6 +1,7 @@
 #include "bible.h"
 
 #include "accessibility.h"
+#include "captionfit.h"
 #include "colorvalue.h"
 #include "contrast.h"
 #include "imageshape.h"
@@ -24,6 +25,8 @@ constexpr int ClientWidth = 416, ClientHeight = 349;
 constexpr QRect MemoPlace(64, 80, 313, 201);
 // In the classic layout the text area ends this far short of the window's outer height.
 constexpr int MemoShortfall = 85;
+// Where the reference label starts in the shaped and in the classic layout.
+constexpr int ReferenceLeft = 236, ClassicReferenceLeft = 192;
 
 // A borderless pop-up over the main window: it takes the focus and key presses, but has no
 // taskbar entry of its own.
@@ -73,11 +76,14 @@ TBible::TBible(SharedState &state, QWidget *parent)
     // Transparent before the picture, so that the window is shaped once.
     ImageShape1->setTransparent(true);
     ImageShape1->setPicture(sheetpicture::sheetPicture());
+    if (devicePixelRatioF() != 1.0)
+        ImageShape1->setDensePicture(sheetpicture::sheetPicture(devicePixelRatioF()));
     ImageShape1->setMovable(true);
     accessibility::markDecorative(ImageShape1);
 
     Odkaz = new TmyLabel3d(QStringLiteral("Odkaz"), this);
-    setupLabel(Odkaz, u"Odkaz", labelFont(21, false), colorvalue::Navy, T3DEffect::Shadowed3d, {236, 40});
+    setupLabel(Odkaz, u"Odkaz", labelFont(21, false), colorvalue::Navy, T3DEffect::Shadowed3d,
+               {ReferenceLeft, 40});
     Odkaz->setAHShadeOffSet(2);
     Odkaz->setAVShadeOffSet(2);
 
@@ -91,6 +97,7 @@ TBible::TBible(SharedState &state, QWidget *parent)
                {80, 296});
     Label3d->setCursor(Qt::PointingHandCursor);
     connect(Label3d, &TmyLabel3d::OnClick, this, &TBible::Label3dClick);
+    placeReference();
 
     // The captions lie on the paper.
     for (TmyLabel3d *label : {Odkaz, Label3d1, Label3d})
@@ -239,7 +246,8 @@ void TBible::switchToClassic() {
     // (A window here has no scroll bars of its own; only the text area scrolls.)
     ImageShape1->hide();
     Label3d1->move(10, 10);
-    Odkaz->move(192, 10);
+    Odkaz->move(ClassicReferenceLeft, 10);
+    placeReference();
     Label3d->hide();
     for (TmyLabel3d *label : {Odkaz, Label3d1, Label3d})
         label->setBackdrop(QColor()); // the window's own background now
@@ -316,6 +324,13 @@ void TBible::setLabelFaces(const QString &family) {
         font.setFamily(family);
         label->setFont(font);
     }
+    placeReference();
+}
+
+void TBible::placeReference() {
+    // The reference starts where the design puts it, or after the heading where a wider face
+    // stands in.
+    captionfit::keepClearOf(Odkaz, Label3d1, m_classic ? ClassicReferenceLeft : ReferenceLeft);
 }
 
 int TBible::memoBackgroundColor() const {

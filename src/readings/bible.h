@@ -70,6 +70,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Keeps the reference label clear of the heading.
+    void placeReference();
     void setMemoColors(int textColor, int backgroundColor);
     void applyFontStyle(uint8_t style);
     void fitClassicFrame();

@@ -1,4 +1,5 @@
 #include "autor.h"
+#include "formatlocale.h"
 #include "jpegimage.h"
 #include "messagebox.h"
 #include "mylabel3d.h"
@@ -342,7 +343,7 @@ void AboutTest::buildDateIsTheFileDate() {
     Fixture f;
     TAutor about(f.state, nullptr, path);
     QCOMPARE(about.Label2->text(), QStringLiteral("Tato verze spatřila světlo světa: ") +
-                                       QLocale::system().toString(date, QLocale::ShortFormat));
+                                       formattingLocale().toString(date, QLocale::ShortFormat));
     QCOMPARE(about.myLabel3d1->Caption(), QStringLiteral("Kerla Dorny verze 3.5"));
 }
 

@@ -1,6 +1,7 @@
 #include "cp1250.h"
 #include "errors.h"
 #include "faultshim.h"
+#include "formatlocale.h"
 #include "profile.h"
 #include "testenv.h"
 #include "textfile.h"
@@ -40,6 +41,9 @@ private Q_SLOTS:
     void parseIntegerEdges_data();
     void parseIntegerEdges();
     void textFileFaultsAreReported();
+
+    void formattingLocale_data();
+    void formattingLocale();
 };
 
 void PlatformTest::cp1250RoundTripsEveryByte() {
@@ -458,6 +462,34 @@ void PlatformTest::textFileFaultsAreReported() {
     textfile::removeIfExists(path);
     QVERIFY(!QFile::exists(path));
     textfile::removeIfExists(path); // a file that is not there is no error
+void PlatformTest::formattingLocale_data() {
+    QTest::addColumn<QLocale>("system");
+    QTest::addColumn<QLocale>("expected");
+    const QLocale czech(QLocale::Czech, QLocale::Czechia);
+    // C and POSIX: no language was chosen, so the program's own Czech formats apply.
+    QTest::newRow("C") << QLocale::c() << czech;
+    QTest::newRow("POSIX") << QLocale(QStringLiteral("POSIX")) << czech;
+    QTest::newRow("C.UTF-8") << QLocale(QStringLiteral("C.UTF-8")) << czech;
+    // A language that the user chose stays.
+    QTest::newRow("cs_CZ") << czech << czech;
+    QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates)
+                           << QLocale(QLocale::English, QLocale::UnitedStates);
+    QTest::newRow("en_GB") << QLocale(QLocale::English, QLocale::UnitedKingdom)
+                           << QLocale(QLocale::English, QLocale::UnitedKingdom);
+    QTest::newRow("sk_SK") << QLocale(QLocale::Slovak, QLocale::Slovakia)
+                           << QLocale(QLocale::Slovak, QLocale::Slovakia);
+}
+
+void PlatformTest::formattingLocale() {
+    QFETCH(QLocale, system);
+    QFETCH(QLocale, expected);
+    const QLocale chosen = ::formattingLocale(system);
+    QCOMPARE(chosen.name(), expected.name());
+    // The long date in Czech names the month in Czech.
+    const QString date = chosen.toString(QDate(2025, 12, 8), QLocale::LongFormat);
+    QCOMPARE(date, expected.toString(QDate(2025, 12, 8), QLocale::LongFormat));
+    if (expected == QLocale(QLocale::Czech, QLocale::Czechia))
+        QVERIFY2(date.contains(QStringLiteral("prosince")), qPrintable(date));
 }
 
 QTEST_GUILESS_MAIN(PlatformTest)
