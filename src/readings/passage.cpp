@@ -86,21 +86,8 @@ QString labelText(const ReadingReference &ref) {
     return label + ref.LastVerse;
 }
 
-void ExtractPassage(SharedState &state, Outcome &out) {
-    out.messages.clear();
-    out.show = false;
-    const ReadingReference ref = splitReference(state.CurrentReference);
-    out.label = labelText(ref);
-
-    const QString bookPath =
-        isPlainName(ref.Book) ? textfile::findFileNoCase(state.ProgramDir + QStringLiteral("Data"), ref.Book)
-                              : QString();
-    if (bookPath.isEmpty()) {
-        out.messages.append(QStringLiteral("Hledaná biblická kniha nebyla nalezena.") +
-                            QStringLiteral("\r\n\r\n") + state.referenceNotFoundMessage);
-        return;
-    }
-    const QByteArray book = textfile::readAll(bookPath);
+std::optional<QByteArrayView> cutPassage(QByteArrayView book, const ReadingReference &ref, SharedState &state,
+                                         Outcome &out) {
     const QByteArray startMarker = marker(ref.Book, ref.Chapter, ref.FirstVerse);
 
     // Where the passage ends: before the verse after the last one, else before the first verse of
@@ -132,18 +119,37 @@ void ExtractPassage(SharedState &state, Outcome &out) {
     const qsizetype start = book.indexOf(startMarker, 0);
     if (start < 0) {
         out.messages.append(state.referenceNotFoundMessage);
-        return;
+        return std::nullopt;
     }
     if (!endKnown)
-        return; // not even a first verse is named: nothing to show beyond the message
+        return std::nullopt; // not even a first verse is named: nothing to show beyond the message
     qsizetype end = book.indexOf(endMarker, start);
     if (end < 0)
         end = book.indexOf(marker(ref.Book, QString::number(nextChapter), QStringLiteral("1")), start);
     if (end < 0)
         end = book.size();
+    return book.sliced(start, end - start);
+}
 
-    textfile::writeAll(state.readingTextPath(), QByteArrayView(book).sliced(start, end - start));
-    out.show = true;
+void ExtractPassage(SharedState &state, Outcome &out) {
+    out.messages.clear();
+    out.show = false;
+    const ReadingReference ref = splitReference(state.CurrentReference);
+    out.label = labelText(ref);
+
+    const QString bookPath =
+        isPlainName(ref.Book) ? textfile::findFileNoCase(state.ProgramDir + QStringLiteral("Data"), ref.Book)
+                              : QString();
+    if (bookPath.isEmpty()) {
+        out.messages.append(QStringLiteral("Hledaná biblická kniha nebyla nalezena.") +
+                            QStringLiteral("\r\n\r\n") + state.referenceNotFoundMessage);
+        return;
+    }
+    const QByteArray book = textfile::readAll(bookPath);
+    if (const std::optional<QByteArrayView> passage = cutPassage(book, ref, state, out)) {
+        textfile::writeAll(state.readingTextPath(), *passage);
+        out.show = true;
+    }
 }
 
 } // namespace passage

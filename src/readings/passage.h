@@ -2,8 +2,11 @@
 
 #include "sharedstate.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 // Cutting a day's reading out of its book file (no widgets).
 namespace passage {
@@ -26,6 +29,11 @@ struct Outcome {
     QStringList messages; // plain message boxes, in the order they are shown
     bool show = false;    // Cteni.tmp was written: show the reading window
 };
+
+// The cutting itself, on the book's bytes: the passage that `ref` names (a view into `book`), or
+// nothing. Adds the messages and keeps the end markers in `state` as ExtractPassage does.
+std::optional<QByteArrayView> cutPassage(QByteArrayView book, const ReadingReference &ref, SharedState &state,
+                                         Outcome &out);
 
 // Extracts state.CurrentReference from ProgramDir + "Data/" + book into UserDataDir + "Cteni.tmp".
 // Fills `out` as it goes. A failure to write Cteni.tmp raises KerlaError; `out` then already holds
