@@ -710,7 +710,7 @@ void RtfReaderTest::equalFormatsMakeOneRun_data() {
     QTest::newRow("two fonts of one name")
         << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Arial;}}\\f0 ab\\f1 cd}") << u"L abcd"_qs << 1;
     QTest::newRow("a format switched on and off")
-        << QByteArray("{\\rtf1 a\\b\\b0 b{\\i}c\\fs24\\fs0 d}") << u"L abcd"_qs << 1;
+        << QByteArray("{\\rtf1\\b a\\b0\\b b{\\i}c\\fs24\\fs0 d}") << u"L {b}abcd"_qs << 1;
     QTest::newRow("a hidden run between equal ones")
         << QByteArray("{\\rtf1\\b a{\\v skryto}b}") << u"L {b}ab"_qs << 1;
     QTest::newRow("differing formats stay apart")
