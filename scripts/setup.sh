@@ -11,7 +11,9 @@ PACKAGES=(
     libjpeg-dev
     xvfb xauth
     fonts-dejavu-core
+    librsvg2-bin desktop-file-utils appstream
 )
+PACKAGES+=(${KERLA_EXTRA_PACKAGES:-}) # what a caller needs beyond the build and the tests
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -4,11 +4,11 @@
 #include "programicon.h"
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kerla"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Kerla"));
 
     SharedState state;
     BoxMessageSink messages;
@@ -19,7 +19,7 @@ int main(int argc, char **argv) {
     Program program(state, QApplication::arguments().value(1));
     if (program.endsAtOnce())
         return 0;
-    QApplication::setWindowIcon(QIcon(programIcon(64)));
+    QApplication::setWindowIcon(programWindowIcon());
     program.show();
     return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 #include "mainform.h"
 
 #include "autor.h"
+#include "autostartitem.h"
 #include "bible.h"
 #include "colorvalue.h"
 #include "dates.h"
@@ -209,6 +210,8 @@ void TMainForm::buildMenu() {
     QMenu *settings = menu("Nastaven1", QStringLiteral("&Nastavení"));
     Puvnast = item(settings, "Puvnast", QStringLiteral("&Nastavení"), {QKeySequence(Qt::CTRL | Qt::Key_N)},
                    &TMainForm::PuvnastClick);
+    separatorItem(settings, "N3");
+    addAutostartItem(settings, *m_state.messages);
 
     QMenu *about = menu("Oprogramu1", QStringLiteral("&O programu"));
     OKerlach = item(about, "OKerlach", QStringLiteral("O &Kerlach DR"), {}, &TMainForm::OKerlachClick);

@@ -79,6 +79,25 @@ ProfileSection ProfileFile::readSection(const QString &section) const {
     return found;
 }
 
+QList<ProfileSectionAt> profileSections(const QList<QByteArray> &lines) {
+    QList<ProfileSectionAt> sections;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString line = cp1250::toUnicode(lines[i]);
+        const QString trimmed = line.trimmed();
+        if (isSectionLine(trimmed)) {
+            sections.append({sectionName(trimmed), int(i + 1), {}, {}});
+            continue;
+        }
+        QString value;
+        const QString k = keyOf(line, &value);
+        if (sections.isEmpty() || k.isEmpty())
+            continue;
+        sections.last().section.entries.append({k, unquote(value)});
+        sections.last().entryLines.append(int(i + 1));
+    }
+    return sections;
+}
+
 QString ProfileFile::readString(const QString &section, const QString &key,
                                 const QString &defaultValue) const {
     return readSection(section).readString(key, defaultValue);

@@ -14,6 +14,19 @@ struct ProfileSection {
     QString readString(const QString &key, const QString &defaultValue) const;
 };
 
+// A section as it stands in the file: its name, the line of its header and of each entry
+// (counted from 1), and its entries as ProfileFile reads them.
+struct ProfileSectionAt {
+    QString name;
+    int line = 0;
+    ProfileSection section;
+    QList<int> entryLines;
+};
+
+// Every section of profile text in file order, doubles included (ProfileFile reads the first of
+// a name); the data tools check a readings index with it.
+QList<ProfileSectionAt> profileSections(const QList<QByteArray> &lines);
+
 // Profile-string (INI) files with the semantics of the Windows profile functions: sections in
 // square brackets and key=value lines in code page 1250; section and key names matched without
 // regard to case; values trimmed (and freed of one pair of enclosing quotes); a missing file,

@@ -86,8 +86,19 @@ QString labelText(const ReadingReference &ref) {
     return label + ref.LastVerse;
 }
 
-std::optional<QByteArrayView> cutPassage(QByteArrayView book, const ReadingReference &ref, SharedState &state,
-                                         Outcome &out) {
+QString bookFilePath(const QString &programDir, const QString &book) {
+    return isPlainName(book) ? textfile::findFileNoCase(programDir + QStringLiteral("Data"), book)
+                             : QString();
+}
+
+QString missingBookMessage(const QString &referenceNotFoundMessage) {
+    return QStringLiteral("Hledaná biblická kniha nebyla nalezena.") + QStringLiteral("\r\n\r\n") +
+           referenceNotFoundMessage;
+}
+
+std::optional<PassageSpan> cutPassage(const ReadingReference &ref, QByteArrayView book,
+                                      PassageMarkers &markers, const QString &referenceNotFoundMessage,
+                                      QStringList &messages) {
     const QByteArray startMarker = marker(ref.Book, ref.Chapter, ref.FirstVerse);
 
     // Where the passage ends: before the verse after the last one, else before the first verse of
@@ -98,12 +109,12 @@ std::optional<QByteArrayView> cutPassage(QByteArrayView book, const ReadingRefer
     const std::optional<int> lastVerse = wholeNumber(ref.LastVerse);
     const std::optional<int> lastChapter = wholeNumber(ref.LastChapter);
     if (lastVerse && lastChapter) {
-        state.passageMarkers.endMarker = marker(ref.Book, ref.LastChapter, QString::number(*lastVerse + 1));
-        state.passageMarkers.nextChapter = *lastChapter + 1;
-        endMarker = state.passageMarkers.endMarker;
-        nextChapter = state.passageMarkers.nextChapter;
+        markers.endMarker = marker(ref.Book, ref.LastChapter, QString::number(*lastVerse + 1));
+        markers.nextChapter = *lastChapter + 1;
+        endMarker = markers.endMarker;
+        nextChapter = markers.nextChapter;
     } else {
-        out.messages.append(state.referenceNotFoundMessage);
+        messages.append(referenceNotFoundMessage);
         // No usable last verse: the reading is the first verse alone. The markers of an earlier
         // reading have nothing to do with this one and stay unused (and unchanged).
         const std::optional<int> firstVerse = wholeNumber(ref.FirstVerse);
@@ -118,7 +129,7 @@ std::optional<QByteArrayView> cutPassage(QByteArrayView book, const ReadingRefer
 
     const qsizetype start = book.indexOf(startMarker, 0);
     if (start < 0) {
-        out.messages.append(state.referenceNotFoundMessage);
+        messages.append(referenceNotFoundMessage);
         return std::nullopt;
     }
     if (!endKnown)
@@ -128,7 +139,7 @@ std::optional<QByteArrayView> cutPassage(QByteArrayView book, const ReadingRefer
         end = book.indexOf(marker(ref.Book, QString::number(nextChapter), QStringLiteral("1")), start);
     if (end < 0)
         end = book.size();
-    return book.sliced(start, end - start);
+    return PassageSpan{start, end};
 }
 
 void ExtractPassage(SharedState &state, Outcome &out) {
@@ -137,19 +148,19 @@ void ExtractPassage(SharedState &state, Outcome &out) {
     const ReadingReference ref = splitReference(state.CurrentReference);
     out.label = labelText(ref);
 
-    const QString bookPath =
-        isPlainName(ref.Book) ? textfile::findFileNoCase(state.ProgramDir + QStringLiteral("Data"), ref.Book)
-                              : QString();
+    const QString bookPath = bookFilePath(state.ProgramDir, ref.Book);
     if (bookPath.isEmpty()) {
-        out.messages.append(QStringLiteral("Hledaná biblická kniha nebyla nalezena.") +
-                            QStringLiteral("\r\n\r\n") + state.referenceNotFoundMessage);
+        out.messages.append(missingBookMessage(state.referenceNotFoundMessage));
         return;
     }
     const QByteArray book = textfile::readAll(bookPath);
-    if (const std::optional<QByteArrayView> passage = cutPassage(book, ref, state, out)) {
-        textfile::writeAll(state.readingTextPath(), *passage);
-        out.show = true;
-    }
+    const std::optional<PassageSpan> span =
+        cutPassage(ref, book, state.passageMarkers, state.referenceNotFoundMessage, out.messages);
+    if (!span)
+        return;
+    textfile::writeAll(state.readingTextPath(),
+                       QByteArrayView(book).sliced(span->start, span->end - span->start));
+    out.show = true;
 }
 
 } // namespace passage

@@ -2,7 +2,6 @@
 
 #include "sharedstate.h"
 
-#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -23,17 +22,31 @@ ReadingReference splitReference(const QString &reference);
 // The reference as the user reads it: "1j 4,7-21" or "1j 4,7-5,3".
 QString labelText(const ReadingReference &ref);
 
+// The book file that a reference's book names in ProgramDir + "Data" (matched without regard to
+// case), or an empty text when there is none.
+QString bookFilePath(const QString &programDir, const QString &book);
+
+// The message box for a book that has no file.
+QString missingBookMessage(const QString &referenceNotFoundMessage);
+
+// Where a passage lies in its book: from `start` up to, not including, `end`.
+struct PassageSpan {
+    qsizetype start = 0, end = 0;
+};
+
+// Cuts the reference's passage out of the book's text. The messages shown on the way are appended
+// to `messages`; `markers` keeps the end marker between reading commands. No span when the first
+// verse is not found or no first verse is named.
+std::optional<PassageSpan> cutPassage(const ReadingReference &ref, QByteArrayView book,
+                                      PassageMarkers &markers, const QString &referenceNotFoundMessage,
+                                      QStringList &messages);
+
 // What an extraction did, in the order the reading window and the message boxes need it.
 struct Outcome {
     QString label;        // the new caption of the reading window's Odkaz label (always set)
     QStringList messages; // plain message boxes, in the order they are shown
     bool show = false;    // Cteni.tmp was written: show the reading window
 };
-
-// The cutting itself, on the book's bytes: the passage that `ref` names (a view into `book`), or
-// nothing. Adds the messages and keeps the end markers in `state` as ExtractPassage does.
-std::optional<QByteArrayView> cutPassage(QByteArrayView book, const ReadingReference &ref, SharedState &state,
-                                         Outcome &out);
 
 // Extracts state.CurrentReference from ProgramDir + "Data/" + book into UserDataDir + "Cteni.tmp".
 // Fills `out` as it goes. A failure to write Cteni.tmp raises KerlaError; `out` then already holds

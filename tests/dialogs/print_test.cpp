@@ -291,6 +291,7 @@ void PrintTest::ourDocumentsStandBesideTheProgram_data() {
                                 << QStringList{QStringLiteral("ukázkovou sadu dat"),
                                                QStringLiteral("Kerla<rok>.rtf"),
                                                QStringLiteral("Cteni<rok>.sj"),
+                                               QStringLiteral("kerla-data check"),
                                                QStringLiteral("https://www.example.org/kerla")};
 }
 

@@ -178,15 +178,16 @@ void readings(QByteArrayView data) {
     for (const QString &reference : {ownReference, day.first, day.second, day.third, day.pericope}) {
         const passage::ReadingReference ref = passage::splitReference(reference);
         check(ref.separators >= 0 && ref.separators <= 4, "a reference has at most four separators");
-        passage::Outcome out;
-        out.label = passage::labelText(ref);
-        const std::optional<QByteArrayView> cut = passage::cutPassage(data, ref, state, out);
-        if (cut) {
-            check(cut->data() >= data.data() && cut->data() + cut->size() <= data.data() + data.size(),
+        QStringList messages;
+        const std::optional<passage::PassageSpan> span =
+            passage::cutPassage(ref, data, state.passageMarkers, state.referenceNotFoundMessage, messages);
+        if (span) {
+            check(span->start >= 0 && span->start <= span->end && span->end <= data.size(),
                   "the passage lies inside the book");
             // Empty when the end marker is the start marker itself (a last verse before the first).
-            check(cut->isEmpty() || cut->startsWith(cp1250::fromUnicode(ref.Book + u' ' + ref.Chapter + u' ' +
-                                                                        ref.FirstVerse)),
+            check(span->start == span->end || data.sliced(span->start)
+                                                  .startsWith(cp1250::fromUnicode(
+                                                      ref.Book + u' ' + ref.Chapter + u' ' + ref.FirstVerse)),
                   "the passage begins at its first verse");
         }
     }
