@@ -462,6 +462,8 @@ void PlatformTest::textFileFaultsAreReported() {
     textfile::removeIfExists(path);
     QVERIFY(!QFile::exists(path));
     textfile::removeIfExists(path); // a file that is not there is no error
+}
+
 void PlatformTest::formattingLocale_data() {
     QTest::addColumn<QLocale>("system");
     QTest::addColumn<QLocale>("expected");
