@@ -3,6 +3,7 @@
 #include "autor.h"
 #include "autostartitem.h"
 #include "bible.h"
+#include "boundedpicture.h"
 #include "captionfit.h"
 #include "colorvalue.h"
 #include "contrast.h"
@@ -613,10 +614,11 @@ void TMainForm::loadPictureSet(const QStringList &files) {
     for (int i = 0; i < 4; ++i) {
         const QString path = m_state.ProgramDir + files.at(i);
         QImageReader reader(path, "BMP");
-        const QImage image = reader.read();
+        QString reason;
+        const QImage image = boundedpicture::read(reader, &reason);
         if (image.isNull()) {
-            const QString reason =
-                QFileInfo::exists(path) ? reader.errorString() : errors::systemReason(ENOENT);
+            if (!QFileInfo::exists(path))
+                reason = errors::systemReason(ENOENT);
             throw KerlaError(errors::cannotOpenFile(path, reason));
         }
         buttons[i]->setIcon(QIcon(QPixmap::fromImage(image)));

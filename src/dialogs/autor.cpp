@@ -193,8 +193,8 @@ void TAutor::showEvent(QShowEvent *event) {
             QImage dense = picture.scaled(size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
             dense.setDevicePixelRatio(ratio);
             Image1->setPixmap(QPixmap::fromImage(dense));
-            readCaptionsAgainst(ratio == 1.0 ? dense
-                                             : picture.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+            readCaptionsAgainst(
+                ratio == 1.0 ? dense : picture.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
         }
     }
     if (!event->spontaneous()) {

@@ -16,6 +16,7 @@
 #include <QDateEdit>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -59,6 +60,7 @@ private Q_SLOTS:
     void periodicViews();
     void periodicViewsOutside2025ShowTheDayPage();
     void missingPictureStopsAtThatPicture();
+    void oversizedPictureIsNotRead();
     void shortYearFileReportsTheIndex();
     void enterEndsOnceADayAndEscPlainly();
     void settingsRoundTrip();
@@ -310,6 +312,34 @@ void MainFormTest::missingPictureStopsAtThatPicture() {
     // The page is shown and the pictures before the missing one are changed.
     QVERIFY(main().TextWindow->toPlainText().startsWith(QStringLiteral("KERLO TÝDNE")));
     QCOMPARE(iconImage(main().SpeedButton4), fileImage(*m_folder, "menu_tyden61.bmp"));
+}
+
+void MainFormTest::oversizedPictureIsNotRead() {
+    // A damaged header that claims a picture 16 million pixels wide: the program reports it at
+    // once instead of allocating and decoding for seconds.
+    QByteArray bmp("BM");
+    auto le32 = [&bmp](qint32 v) {
+        for (int i = 0; i < 4; ++i)
+            bmp.append(char((quint32(v) >> (8 * i)) & 0xff));
+    };
+    auto le16 = [&bmp](qint16 v) {
+        bmp.append(char(v & 0xff));
+        bmp.append(char((v >> 8) & 0xff));
+    };
+    le32(78), le32(0), le32(54);              // file size, reserved, offset of the pixels
+    le32(40), le32(16121859), le32(-2);       // header size, width, height (top-down)
+    le16(1), le16(24), le32(0), le32(24);     // planes, bits, no compression, pixel bytes
+    le32(2835), le32(2835), le32(0), le32(0); // resolution, colours
+    bmp.append(QByteArray(24, '\x7f'));
+    start();
+    writeBytes(m_folder->path() + "grafika/menu_mesic6.bmp", bmp);
+    QTest::mouseClick(main().SpeedButton4, Qt::LeftButton);
+    QCOMPARE(
+        m_test->messages.errors,
+        QStringList{QStringLiteral("Cannot open file \"%1grafika/menu_mesic6.bmp\". Obrázek je příliš velký "
+                                   "(16121859 × -2 bodů).")
+                        .arg(m_folder->path())});
+    QVERIFY(main().TextWindow->toPlainText().startsWith(QStringLiteral("KERLO TÝDNE")));
 }
 
 void MainFormTest::shortYearFileReportsTheIndex() {

@@ -1,5 +1,6 @@
 #include "fuzztargets.h"
 
+#include "boundedpicture.h"
 #include "cp1250.h"
 #include "daypage.h"
 #include "jpegimage.h"
@@ -226,7 +227,7 @@ void pictures(QByteArrayView data) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "BMP");
-    const QImage bmp = reader.read();
+    const QImage bmp = boundedpicture::read(reader, nullptr);
     if (!bmp.isNull())
         check(bmp.width() > 0 && bmp.height() > 0, "a BMP has pixels");
 
