@@ -3,6 +3,7 @@
 #include "boundedpicture.h"
 #include "cp1250.h"
 #include "daypage.h"
+#include "errors.h"
 #include "jpegimage.h"
 #include "passage.h"
 #include "profile.h"
@@ -45,6 +46,12 @@ void writeFile(const QString &path, QByteArrayView data) {
     QFile file(path);
     check(file.open(QIODevice::WriteOnly | QIODevice::Truncate), "scratch file opens");
     check(file.write(data.data(), data.size()) == data.size(), "scratch file written");
+}
+
+QByteArray readFile(const QString &path) {
+    QFile file(path);
+    check(file.open(QIODevice::ReadOnly), "scratch file reads");
+    return file.readAll();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -148,6 +155,18 @@ void profile(QByteArrayView data) {
     const ProfileSection other = file.readSection(QStringLiteral("Other"));
 
     const QString value = QStringLiteral("v%1").arg(data.size());
+    // A key or section that would not read back as written is refused, and the file stays whole.
+    if (!ProfileText::canWrite(section, key, value)) {
+        bool refused = false;
+        try {
+            file.writeString(section, key, value);
+        } catch (const KerlaError &) {
+            refused = true;
+        }
+        check(refused, "a key that cannot read back is refused");
+        check(readFile(path) == data.toByteArray(), "a refused write leaves the file as it was");
+        return;
+    }
     file.writeString(section, key, value);
     if (plainName(section) && plainName(key)) {
         check(file.readString(section, key, QString()) == value, "a written key reads back");
