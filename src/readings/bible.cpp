@@ -98,6 +98,8 @@ TBible::TBible(SharedState &state, QWidget *parent)
     Label3d->setCursor(Qt::PointingHandCursor);
     connect(Label3d, &TmyLabel3d::OnClick, this, &TBible::Label3dClick);
     placeReference();
+    // A new reference has a width of its own, so it is placed again.
+    Odkaz->installEventFilter(this);
 
     // The captions lie on the paper.
     for (TmyLabel3d *label : {Odkaz, Label3d1, Label3d})
@@ -288,6 +290,8 @@ void TBible::keyPressEvent(QKeyEvent *event) {
 }
 
 bool TBible::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == Odkaz && event->type() == QEvent::Resize)
+        placeReference();
     if (watched == TMemo1 && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (typesCharacter(*key)) {
@@ -330,7 +334,15 @@ void TBible::setLabelFaces(const QString &family) {
 void TBible::placeReference() {
     // The reference starts where the design puts it, or after the heading where a wider face
     // stands in.
+    Odkaz->move(Odkaz->x(), Label3d1->y());
     captionfit::keepClearOf(Odkaz, Label3d1, m_classic ? ClassicReferenceLeft : ReferenceLeft);
+    // Where the sheet then ends under it, it goes onto the free paper below the text area: at the
+    // text area's right edge, level with the close caption.
+    const QRegion paper = mask();
+    if (m_classic || paper.isEmpty() || (QRegion(Odkaz->geometry()) - paper).isEmpty())
+        return;
+    Odkaz->move(MemoPlace.right() + 1 - Odkaz->width(),
+                Label3d->geometry().center().y() - Odkaz->height() / 2);
 }
 
 int TBible::memoBackgroundColor() const {
