@@ -118,7 +118,7 @@ TMainForm::TMainForm(SharedState &state, const QString &argument, QWidget *paren
                               Qt::WindowCloseButtonHint),
       m_state(state), m_textColor(defaults::TextColor), m_background(defaults::TextBackground) {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QStringLiteral("Kerla Dorny 2.36"));
+    setWindowTitle(QStringLiteral("Kerla Dorny " KERLA_DISPLAY_VERSION));
     move(defaults::Left, defaults::Top);
     resize(defaults::Width, defaults::Height);
 

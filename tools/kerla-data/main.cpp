@@ -6,7 +6,7 @@
 #include "datagen.h"
 
 #include "errors.h"
-#include "rtfreader.h"
+#include "rtftext.h"
 #include "textfile.h"
 
 #include <QCoreApplication>
