@@ -79,7 +79,7 @@ int main(int argc, char **argv) {
     const QDateTime now(QDate(2025, 6, 15), QTime(8, 0));
 
     auto newState = [&] {
-        auto s = std::make_unique<SharedState>();
+        auto s = std::make_unique<AppContext>();
         s->ProgramDir = programDir;
         s->UserDataDir = user.path();
         s->messages = &messages;
@@ -101,7 +101,10 @@ int main(int argc, char **argv) {
         auto s = newState();
         Program program(*s, QString());
         PaintWatcher watcher;
-        program.mainForm().TextWindow->viewport()->installEventFilter(&watcher);
+        program.mainForm()
+            .findChild<QTextEdit *>(QStringLiteral("TextWindow"))
+            ->viewport()
+            ->installEventFilter(&watcher);
         program.show();
         waitForPaint(watcher);
     });
@@ -112,7 +115,8 @@ int main(int argc, char **argv) {
     const double mainForm = medianMs(15, [&] { mainOnly = std::make_unique<TMainForm>(*s0, QString()); });
     const double readingWindow = medianMs(15, [&] { TBible bible(*s0); });
     const double aboutWindow = medianMs(15, [&] { TAutor autor(*s0); });
-    const double settingsDialog = medianMs(15, [&] { TNastav nastav(*s0, *mainOnly); });
+    TBible readingOnly(*s0);
+    const double settingsDialog = medianMs(15, [&] { TNastav nastav(*s0, *mainOnly, readingOnly); });
     const double viewer = medianMs(15, [&] { TForm2 form2; });
 
     // The refresh for a day of the loaded year.
@@ -121,9 +125,10 @@ int main(int argc, char **argv) {
     program.show();
     QCoreApplication::processEvents();
     const double refresh = medianMs(101, [&] {
-        DayForward(s->viewDate);
-        if (s->viewDate.year != 2025)
-            SetViewDate(s->viewDate, 2025, 1, 1);
+        DayView &view = program.mainForm().dayView();
+        view.step(DayForward);
+        if (view.date().year != 2025)
+            view.setDate(QDate(2025, 1, 1));
         program.mainForm().FormShow();
     });
 

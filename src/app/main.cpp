@@ -10,13 +10,10 @@ int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kerla"));
 
-    SharedState state;
     BoxMessageSink messages;
-    state.messages = &messages;
-    state.ProgramDir = folders::programDir();
-    state.UserDataDir = folders::userDataDir();
+    const AppContext context{folders::programDir(), folders::userDataDir(), Clock{}, &messages};
 
-    Program program(state, QApplication::arguments().value(1));
+    Program program(context, QApplication::arguments().value(1));
     if (program.endsAtOnce())
         return 0;
     QApplication::setWindowIcon(QIcon(programIcon(64)));

@@ -10,29 +10,21 @@
 
 #include <QApplication>
 
-Program::Program(SharedState &state, const QString &argument) {
+Program::Program(const AppContext &context, const QString &argument) {
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Kerla"));
-    m_main = std::make_unique<TMainForm>(state, argument);
-    m_nastav = std::make_unique<TNastav>(state, *m_main, m_main.get());
-    m_autor = std::make_unique<TAutor>(state, m_main.get());
-    m_bible = std::make_unique<TBible>(state);
-    m_form2 = std::make_unique<TForm2>(m_main.get());
-    m_nastav->setReadingWindow(*m_bible);
-    m_print = std::make_unique<PrintService>(state);
-    m_main->attachWindows(m_nastav.get(), m_autor.get(), m_bible.get(), m_form2.get());
-    m_main->setPrintService(m_print.get());
+    // The main window's creation runs first: its settings are read before the reading window's.
+    m_main = std::make_unique<TMainForm>(context, argument);
+    m_bible = std::make_unique<TBible>(context);
+    m_nastav = new TNastav(context, *m_main, *m_bible, m_main.get());
+    m_autor = new TAutor(context, m_main.get());
+    m_form2 = new TForm2(m_main.get());
+    m_print = std::make_unique<PrintService>(context);
+    m_main->attachWindows({m_nastav, m_autor, m_bible.get(), m_form2, m_print.get()});
 }
 
 Program::~Program() {
     if (m_shortcuts)
         qApp->removeEventFilter(m_shortcuts.get());
-    // The windows go in the reverse order of their creation.
-    m_print.reset();
-    m_form2.reset();
-    m_autor.reset();
-    m_nastav.reset();
-    m_bible.reset();
-    m_main.reset();
 }
 
 bool Program::endsAtOnce() const {

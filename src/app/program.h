@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sharedstate.h"
+#include "appcontext.h"
 
 #include <memory>
 
@@ -12,12 +12,12 @@ class TForm2;
 class TMainForm;
 class TNastav;
 
-// The program's five windows, created in their order: the main window, the settings dialog, the
-// about window, the reading window and the document viewer. The main window's creation runs
-// first, so the reading window reads its settings after it.
+// The program's five windows. Owners: the program holds the main window, the reading window and
+// the printer; the settings dialog, the about window and the document viewer are children of the
+// main window and go with it. The members are declared so that what a window uses outlives it.
 class Program {
 public:
-    Program(SharedState &state, const QString &argument);
+    Program(const AppContext &context, const QString &argument);
     ~Program();
 
     // True when the program ends at once (started with "a" on a day it was already ended once).
@@ -34,11 +34,11 @@ public:
     PrintService &printService() { return *m_print; }
 
 private:
-    std::unique_ptr<TMainForm> m_main;
-    std::unique_ptr<TNastav> m_nastav;
-    std::unique_ptr<TAutor> m_autor;
-    std::unique_ptr<TBible> m_bible;
-    std::unique_ptr<TForm2> m_form2;
     std::unique_ptr<PrintService> m_print;
+    std::unique_ptr<TBible> m_bible;
+    std::unique_ptr<TMainForm> m_main;
+    TNastav *m_nastav = nullptr; // child of m_main
+    TAutor *m_autor = nullptr;   // child of m_main
+    TForm2 *m_form2 = nullptr;   // child of m_main
     std::unique_ptr<ShortcutFilter> m_shortcuts;
 };

@@ -1,10 +1,12 @@
 #include "autor.h"
 
+#include "addresses.h"
+#include "appcontext.h"
 #include "colorvalue.h"
 #include "jpegimage.h"
 #include "mylabel3d.h"
-#include "sharedstate.h"
 #include "versioninfo.h"
+#include "windowparts.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -13,7 +15,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
-#include <QScreen>
 #include <QShowEvent>
 
 namespace {
@@ -71,9 +72,9 @@ QImage backgroundPicture() {
 }
 } // namespace aboutwindow
 
-TAutor::TAutor(SharedState &state, QWidget *parent, const QString &executablePath)
+TAutor::TAutor(const AppContext &context, QWidget *parent, const QString &executablePath)
     : QDialog(parent), openUrl([](const QUrl &url) { return QDesktopServices::openUrl(url); }),
-      m_state(state) {
+      m_context(context) {
     setObjectName(QStringLiteral("Autor"));
     setWindowTitle(QStringLiteral("Autor programu"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -101,8 +102,8 @@ TAutor::TAutor(SharedState &state, QWidget *parent, const QString &executablePat
                                       "potřebu s laskavým svolením vydavatele Kerel (Dorny) a zdarma "
                                       "jej nabízí všem zájemcům."),
                        QRect(8, 80, 433, 49), verdana(11, true));
-    myLabel3d3 = label3d(this, "myLabel3d3", QStringLiteral("www.example.org/kerla"), 8, 224,
-                         verdana(12, true), colorvalue::Maroon, T3DEffect::Raised3d, false);
+    myLabel3d3 = label3d(this, "myLabel3d3", QString::fromLatin1(addresses::Web), 8, 224, verdana(12, true),
+                         colorvalue::Maroon, T3DEffect::Raised3d, false);
     myLabel3d3->setCursor(Qt::PointingHandCursor);
     myLabel3d3->setStatusTip(QStringLiteral("Spustí Váš internetový prohlížeč a najde mé stránky"));
     Label5 = label(this, "Label5", QStringLiteral("Internetová adresa:"), 8, 210, verdana(11, true));
@@ -111,8 +112,8 @@ TAutor::TAutor(SharedState &state, QWidget *parent, const QString &executablePat
                                       "budu Vám zasílat na Váš e-mail krátkou zprávu vždy, když bude "
                                       "hotová další verze programu."),
                        QRect(8, 120, 433, 49), verdana(11, false));
-    myLabel3d4 = label3d(this, "myLabel3d4", QStringLiteral("kerla@example.org"), 256, 224, verdana(12, true),
-                         colorvalue::Maroon, T3DEffect::Raised3d, false);
+    myLabel3d4 = label3d(this, "myLabel3d4", QString::fromLatin1(addresses::Mail), 256, 224,
+                         verdana(12, true), colorvalue::Maroon, T3DEffect::Raised3d, false);
     myLabel3d4->setCursor(Qt::PointingHandCursor);
     myLabel3d4->setStatusTip(QStringLiteral("Spustí Váš poštovní program, abyste mi mohli napsat"));
     Label2 = label(this, "Label2", QStringLiteral("Tato verze spatřila světlo světa:"), 8, 176,
@@ -150,12 +151,12 @@ QUrl TAutor::mailTarget(const QString &caption) {
 
 void TAutor::myLabel3d3Click(TmyLabel3d *sender) {
     if (!openUrl(webTarget(sender->Caption())))
-        m_state.messages->showError(QStringLiteral("Nemohu spustit webový prohlížeč."));
+        m_context.messages->showError(QStringLiteral("Nemohu spustit webový prohlížeč."));
 }
 
 void TAutor::myLabel3d4Click(TmyLabel3d *sender) {
     if (!openUrl(mailTarget(sender->Caption())))
-        m_state.messages->showError(QStringLiteral("Nemohu spustit poštovní program."));
+        m_context.messages->showError(QStringLiteral("Nemohu spustit poštovní program."));
 }
 
 void TAutor::myLabel3d7Click(TmyLabel3d *) {
@@ -163,17 +164,12 @@ void TAutor::myLabel3d7Click(TmyLabel3d *) {
 }
 
 void TAutor::showEvent(QShowEvent *event) {
-    if (!event->spontaneous()) {
-        if (const QScreen *s = screen())
-            move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-    }
+    if (!event->spontaneous())
+        windowparts::centreOnScreen(*this);
     QDialog::showEvent(event);
 }
 
 void TAutor::keyPressEvent(QKeyEvent *event) {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!windowparts::swallowEscape(*event))
+        QDialog::keyPressEvent(event);
 }

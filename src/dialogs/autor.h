@@ -8,7 +8,7 @@
 
 class QLabel;
 class TmyLabel3d;
-struct SharedState;
+struct AppContext;
 
 // The about window: the program's version and build date, a word about the program, and links
 // to the program's web page and mail address.
@@ -17,7 +17,8 @@ class TAutor : public QDialog {
 public:
     // Runs FormCreate for the given executable (the running one when empty): the captions are
     // completed once, here, and stay for the whole run.
-    explicit TAutor(SharedState &state, QWidget *parent = nullptr, const QString &executablePath = QString());
+    explicit TAutor(const AppContext &context, QWidget *parent = nullptr,
+                    const QString &executablePath = QString());
 
     QLabel *Image1 = nullptr;
     TmyLabel3d *myLabel3d1 = nullptr;
@@ -50,7 +51,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    SharedState &m_state;
+    const AppContext &m_context;
 };
 
 namespace aboutwindow {

@@ -7,7 +7,7 @@ class QLabel;
 class QPushButton;
 class QTextEdit;
 class TmyLabel3d;
-struct SharedState;
+struct AppContext;
 
 // The viewer of the two information documents. It keeps its caption and heading whatever it
 // shows; the user may type into the text, but nothing is saved and the next document replaces it.
@@ -45,6 +45,6 @@ QString missingMessage(const QString &fileName);
 // OKerlachClick and Titnverze1Click: loads ProgramDir + fileName into the viewer and shows it. A
 // missing file shows its message and leaves the viewer as it was; a file that cannot be read goes
 // to the error report. Returns whether the viewer was shown.
-bool showDocument(SharedState &state, TForm2 &viewer, const QString &fileName);
+bool showDocument(const AppContext &context, TForm2 &viewer, const QString &fileName);
 
 } // namespace documents

@@ -1,6 +1,7 @@
 #include "fontchoice.h"
 
 #include "colorvalue.h"
+#include "windowparts.h"
 
 #include <QColorDialog>
 #include <QComboBox>
@@ -141,9 +142,7 @@ void FontChoiceDialog::pickColor() {
 void FontChoiceDialog::updateSample() {
     const FontChoice now = choice();
     m_sample->setFont(now.font);
-    QPalette palette = m_sample->palette();
-    palette.setColor(QPalette::WindowText, colorvalue::toQColor(now.color));
-    m_sample->setPalette(palette);
+    windowparts::setPaletteColor(*m_sample, QPalette::WindowText, now.color);
 }
 
 bool DialogFontColorChooser::chooseFont(QWidget *parent, const QString &caption, bool styleEditable,

@@ -12,8 +12,8 @@ class QCheckBox;
 class QFrame;
 class QGroupBox;
 class QPushButton;
-class TBible;
-struct SharedState;
+class ReadingWindowAccess;
+struct AppContext;
 
 // A label that reports a click with the left button (pressed and released over it).
 class ClickLabel : public QLabel {
@@ -39,11 +39,10 @@ private:
 class TNastav : public QDialog {
     Q_OBJECT
 public:
-    // Runs FormCreate (the translation note).
-    TNastav(SharedState &state, DayViewAccess &view, TBible &bible, QWidget *parent = nullptr);
-    // The dialog is created before the reading window; the program hands it over once it exists.
-    TNastav(SharedState &state, DayViewAccess &view, QWidget *parent = nullptr);
-    void setReadingWindow(TBible &bible) { m_bible = &bible; }
+    // Runs FormCreate (the translation note). The main window and the reading window outlive
+    // the dialog.
+    TNastav(const AppContext &context, DayViewAccess &view, ReadingWindowAccess &reading,
+            QWidget *parent = nullptr);
     ~TNastav() override;
 
     // The font and colour dialogs; the real ones unless a test gives its own (the dialog does not
@@ -93,9 +92,9 @@ private:
     void setLabel3Color(int colorValue);
     void setLabel4Color(int colorValue);
 
-    SharedState &m_state;
+    const AppContext &m_context;
     DayViewAccess &m_view;
-    TBible *m_bible = nullptr;
+    ReadingWindowAccess &m_reading;
     std::unique_ptr<DialogFontColorChooser> m_ownChooser;
     FontColorChooser *m_chooser;
 

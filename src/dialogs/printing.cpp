@@ -1,7 +1,7 @@
 #include "printing.h"
 
+#include "appcontext.h"
 #include "errors.h"
-#include "sharedstate.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
@@ -66,13 +66,13 @@ int printDocument(const QTextDocument &document, QPrinter &printer, const QStrin
 
 } // namespace printing
 
-PrintService::PrintService(SharedState &state)
-    : m_state(state), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
+PrintService::PrintService(const AppContext &context)
+    : m_context(context), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
 
 PrintService::~PrintService() = default;
 
 void PrintService::print(const QTextDocument &document, const QString &title) {
-    runCommand(*m_state.messages, [&] { printing::printDocument(document, *m_printer, title); });
+    runCommand(*m_context.messages, [&] { printing::printDocument(document, *m_printer, title); });
 }
 
 void PrintService::setupPrinter(QWidget *parent) {

@@ -1,5 +1,6 @@
 #include "daypage.h"
 
+#include "addresses.h"
 #include "cp1250.h"
 #include "dates.h"
 #include "errors.h"
@@ -31,21 +32,19 @@ QByteArray substitutePageBytes(const QString &shortDate) {
     page += cp1250::fromUnicode(
         u" nebyla nalezena! \\par\\par\\plain Nejnovější data neleznete na internetu na adrese: "
         u"\\par\\b ");
-    page += kPublisherWeb;
+    page += addresses::Web;
     page += cp1250::fromUnicode(u" \\par\\plain Nebo pište na adresu: \\par\\b ");
-    page += kContactMail;
+    page += addresses::Mail;
     page += "}\r\n";
     return page;
 }
 
-void ComposeDayPage(SharedState &state) {
-    const ViewDate &date = state.viewDate;
-    const QString yearFile = yearFilePath(state.ProgramDir, date.year);
+void ComposeDayPage(const AppContext &context, const ViewDate &date, DailyStore &store) {
+    const QString yearFile = yearFilePath(context.ProgramDir, date.year);
     if (!textfile::fileExists(yearFile)) {
-        textfile::writeAll(state.dayPagePath(), substitutePageBytes(shortDateText(ViewDateAsDate(date))));
+        textfile::writeAll(context.dayPagePath(), substitutePageBytes(shortDateText(ViewDateAsDate(date))));
         return;
     }
-    DailyStore &store = state.dailyStore;
     if (date.year != store.LoadedYear) {
         store.LoadedYear = date.year;
         try {
@@ -60,7 +59,7 @@ void ComposeDayPage(SharedState &state) {
     const int n = lineNumber(date);
     if (n >= store.lines.size())
         throw KerlaError(errors::listIndexOutOfBounds(n));
-    textfile::writeAll(state.dayPagePath(), pageBytes(store.lines.at(n)));
+    textfile::writeAll(context.dayPagePath(), pageBytes(store.lines.at(n)));
 }
 
 DayReadings readDayReadings(const QString &programDir, const ViewDate &date) {

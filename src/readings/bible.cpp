@@ -3,10 +3,12 @@
 #include "colorvalue.h"
 #include "imageshape.h"
 #include "mylabel3d.h"
+#include "passage.h"
 #include "profile.h"
 #include "settingskeys.h"
 #include "sheetpicture.h"
 #include "textfile.h"
+#include "windowparts.h"
 
 #include <QKeyEvent>
 #include <QPlainTextEdit>
@@ -61,15 +63,13 @@ void setupLabel(TmyLabel3d *label, const char16_t *name, const QFont &font, int 
 
 } // namespace
 
-TBible::TBible(SharedState &state, QWidget *parent)
-    : QWidget(parent, ShapedFlags), m_state(state), m_fontColor(defaults::ReadingColor),
+TBible::TBible(const AppContext &context, QWidget *parent)
+    : QWidget(parent, ShapedFlags), m_context(context), m_fontColor(defaults::ReadingColor),
       m_memoBackground(colorvalue::White) {
     setObjectName(QStringLiteral("Bible"));
     setWindowTitle(QStringLiteral("Kerla Dorny 2.1"));
     setGeometry(defaults::ReadingLeft, defaults::ReadingTop, ClientWidth, ClientHeight);
-    QPalette windowPalette = palette();
-    windowPalette.setColor(QPalette::Window, colorvalue::toQColor(colorvalue::clBtnFace));
-    setPalette(windowPalette);
+    windowparts::setPaletteColor(*this, QPalette::Window, colorvalue::clBtnFace);
     setAutoFillBackground(true);
 
     // From the bottom up: the picture, the three labels, the text area on top.
@@ -119,7 +119,7 @@ TBible::TBible(SharedState &state, QWidget *parent)
 }
 
 void TBible::FormCreate() {
-    const QString path = m_state.settingsPath();
+    const QString path = m_context.settingsPath();
     if (!textfile::fileExists(path))
         return;
     const ProfileFile ini(path);
@@ -137,12 +137,14 @@ void TBible::FormCreate() {
 
     setLabelFaces(font.family());
 
-    m_state.ReadingFontStyle = static_cast<uint8_t>(readNumber(ini, BibleFontStyl, m_state.ReadingFontStyle));
+    const auto style = static_cast<uint8_t>(readNumber(ini, BibleFontStyl, fontStyleSet()));
     const int left = readNumber(ini, BibleOdleva, pos().x());
     const int top = readNumber(ini, BibleOdshora, pos().y());
     move(left, top);
+    m_classicChosen =
+        ini.readBool(BibleTypOkna.sectionText(), BibleTypOkna.nameText(), defaults::ClassicReadingWindow);
 
-    applyFontStyle(m_state.ReadingFontStyle);
+    applyFontStyle(style);
 }
 
 void TBible::applyFontStyle(uint8_t style) {
@@ -155,14 +157,12 @@ void TBible::applyFontStyle(uint8_t style) {
 }
 
 void TBible::setMemoColors(int textColor, int backgroundColor) {
-    QPalette memoPalette = TMemo1->palette();
-    memoPalette.setColor(QPalette::Text, colorvalue::toQColor(textColor));
-    memoPalette.setColor(QPalette::Base, colorvalue::toQColor(backgroundColor));
-    TMemo1->setPalette(memoPalette);
+    windowparts::setPaletteColor(*TMemo1, QPalette::Text, textColor);
+    windowparts::setPaletteColor(*TMemo1, QPalette::Base, backgroundColor);
 }
 
 void TBible::FormShow() {
-    TMemo1->setPlainText(textfile::decodeLines(textfile::readAll(m_state.readingTextPath())));
+    TMemo1->setPlainText(textfile::decodeLines(textfile::readAll(m_context.readingTextPath())));
     TMemo1->moveCursor(QTextCursor::Start);
     TMemo1->verticalScrollBar()->setValue(0);
 }
@@ -180,13 +180,34 @@ void TBible::showReading() {
     activateWindow();
 }
 
+void TBible::readPassage(const QString &reference) {
+    passage::Outcome out;
+    auto apply = [&] {
+        Odkaz->setText(out.label);
+        for (const QString &message : std::as_const(out.messages))
+            m_context.messages->showMessage(message);
+    };
+    try {
+        passage::ExtractPassage(m_context, reference, out);
+    } catch (const KerlaError &) {
+        apply();
+        throw;
+    }
+    apply();
+    if (!out.show)
+        return;
+    if (m_classicChosen)
+        switchToClassic();
+    showReading();
+}
+
 void TBible::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
     fitClassicFrame();
     if (event->spontaneous() || m_loadedForShow)
         return;
-    if (m_state.messages)
-        runCommand(*m_state.messages, [this] { FormShow(); });
+    if (m_context.messages)
+        runCommand(*m_context.messages, [this] { FormShow(); });
 }
 
 void TBible::FormResize() {
@@ -241,9 +262,7 @@ void TBible::switchToClassic() {
     Odkaz->move(192, 10);
     Label3d->hide();
     FormResize();
-    QPalette windowPalette = palette();
-    windowPalette.setColor(QPalette::Window, colorvalue::toQColor(colorvalue::clInfoBk));
-    setPalette(windowPalette);
+    windowparts::setPaletteColor(*this, QPalette::Window, colorvalue::clInfoBk);
     m_memoBackground = colorvalue::clInfoBk;
     setMemoColors(m_fontColor, m_memoBackground);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "sharedstate.h"
+#include "appcontext.h"
+#include "readingaccess.h"
 
 #include <QWidget>
 
@@ -10,12 +11,13 @@ class TImageShape;
 class TmyLabel3d;
 
 // The reading window: the day's passage on a borderless window shaped like a sheet of paper, or,
-// in the classic layout, in an ordinary framed window.
-class TBible : public QWidget {
+// in the classic layout, in an ordinary framed window. It owns the reading settings: the reading
+// font with its style and colour, and whether readings open the classic window.
+class TBible : public QWidget, public ReadingWindowAccess {
     Q_OBJECT
 public:
     // Runs FormCreate: reads the Bible section of Kerla.ini (when the file exists).
-    explicit TBible(SharedState &state, QWidget *parent = nullptr);
+    explicit TBible(const AppContext &context, QWidget *parent = nullptr);
 
     TImageShape *ImageShape1 = nullptr;
     TmyLabel3d *Odkaz = nullptr;
@@ -30,23 +32,29 @@ public:
     // visible already), brings it to the front and activates it. A missing Cteni.tmp raises
     // KerlaError.
     void showReading();
+    // A reading command: cuts the reference's passage into Cteni.tmp, captions Odkaz with it,
+    // shows the cutting's messages and then the passage (in the classic layout when that is
+    // chosen). A failed write of Cteni.tmp raises KerlaError after the caption and the messages.
+    void readPassage(const QString &reference);
 
     // The reading text's font style as a set: bit 0 bold, 1 italic, 2 underline, 3 strike-out.
     uint8_t fontStyleSet() const;
 
-    // The reading text's font (face, size in points, style) and its colour as a stored colour
-    // value (colorvalue.h); the settings dialog reads and replaces them, the close writes them.
-    QFont readingFont() const;
-    int readingFontColor() const;
-    void setReadingFont(const QFont &font, int colorValue);
+    // ReadingWindowAccess: the settings dialog reads and replaces these, the close writes them.
+    QFont readingFont() const override;
+    int readingFontColor() const override;
+    void setReadingFont(const QFont &font, int colorValue) override;
     // The face name given to the three labels (their sizes, colours and styles stay).
-    void setLabelFaces(const QString &family);
+    void setLabelFaces(const QString &family) override;
     // TMemo1's background as a stored colour value: white as designed, the tooltip colour once
     // the classic layout is on.
-    int memoBackgroundColor() const;
+    int memoBackgroundColor() const override;
+    bool classicReadingWindow() const override { return m_classicChosen; }
+    void setClassicReadingWindow(bool classic) override { m_classicChosen = classic; }
 
     // The window's handlers, named after the events they serve.
-    // Reads the Bible keys of Kerla.ini into the fonts, ReadingFontStyle and the position.
+    // Reads the Bible keys of Kerla.ini into the fonts, the font style, the classic window choice
+    // and the position.
     void FormCreate();
     // Loads Cteni.tmp into TMemo1, from its first line. A missing file raises KerlaError.
     void FormShow();
@@ -74,8 +82,9 @@ private:
     void applyFontStyle(uint8_t style);
     void fitClassicFrame();
 
-    SharedState &m_state;
-    bool m_classic = false;
+    const AppContext &m_context;
+    bool m_classicChosen = false; // the setting: readings open the classic window
+    bool m_classic = false;       // the classic layout is on
     bool m_loadedForShow = false;
     int m_fontColor;
     int m_memoBackground;

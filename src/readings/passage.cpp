@@ -34,14 +34,6 @@ std::optional<int> wholeNumber(const QString &text) {
     return int(negative ? -value : value);
 }
 
-// A book abbreviation names a file directly inside Data/. One that holds path syntax would reach
-// outside that folder, so it names no book at all.
-bool isPlainName(const QString &book) {
-    return !book.isEmpty() && !book.startsWith(QLatin1Char('.')) && !book.contains(QLatin1String("..")) &&
-           !book.contains(QLatin1Char('/')) && !book.contains(QLatin1Char('\\')) &&
-           !book.contains(QLatin1Char(':')) && !book.contains(QChar(0));
-}
-
 // "1j 4 7": the verse marker as the book file writes it, in code page 1250.
 QByteArray marker(const QString &book, const QString &chapter, const QString &verse) {
     return cp1250::fromUnicode(book + QLatin1Char(' ') + chapter + QLatin1Char(' ') + verse);
@@ -86,18 +78,20 @@ QString labelText(const ReadingReference &ref) {
     return label + ref.LastVerse;
 }
 
-void ExtractPassage(SharedState &state, Outcome &out) {
+void ExtractPassage(const AppContext &context, const QString &reference, Outcome &out) {
     out.messages.clear();
     out.show = false;
-    const ReadingReference ref = splitReference(state.CurrentReference);
+    const ReadingReference ref = splitReference(reference);
     out.label = labelText(ref);
 
     const QString bookPath =
-        isPlainName(ref.Book) ? textfile::findFileNoCase(state.ProgramDir + QStringLiteral("Data"), ref.Book)
-                              : QString();
+        // The search refuses names with path syntax; ".." anywhere in a name names no book either.
+        ref.Book.contains(QLatin1String(".."))
+            ? QString()
+            : textfile::findFileNoCase(context.ProgramDir + QStringLiteral("Data"), ref.Book);
     if (bookPath.isEmpty()) {
         out.messages.append(QStringLiteral("Hledaná biblická kniha nebyla nalezena.") +
-                            QStringLiteral("\r\n\r\n") + state.referenceNotFoundMessage);
+                            QStringLiteral("\r\n\r\n") + ReferenceNotFound);
         return;
     }
     const QByteArray book = textfile::readAll(bookPath);
@@ -111,14 +105,11 @@ void ExtractPassage(SharedState &state, Outcome &out) {
     const std::optional<int> lastVerse = wholeNumber(ref.LastVerse);
     const std::optional<int> lastChapter = wholeNumber(ref.LastChapter);
     if (lastVerse && lastChapter) {
-        state.passageMarkers.endMarker = marker(ref.Book, ref.LastChapter, QString::number(*lastVerse + 1));
-        state.passageMarkers.nextChapter = *lastChapter + 1;
-        endMarker = state.passageMarkers.endMarker;
-        nextChapter = state.passageMarkers.nextChapter;
+        endMarker = marker(ref.Book, ref.LastChapter, QString::number(*lastVerse + 1));
+        nextChapter = *lastChapter + 1;
     } else {
-        out.messages.append(state.referenceNotFoundMessage);
-        // No usable last verse: the reading is the first verse alone. The markers of an earlier
-        // reading have nothing to do with this one and stay unused (and unchanged).
+        out.messages.append(ReferenceNotFound);
+        // No usable last verse: the reading is the first verse alone.
         const std::optional<int> firstVerse = wholeNumber(ref.FirstVerse);
         const std::optional<int> chapter = wholeNumber(ref.Chapter);
         if (firstVerse && chapter) {
@@ -131,7 +122,7 @@ void ExtractPassage(SharedState &state, Outcome &out) {
 
     const qsizetype start = book.indexOf(startMarker, 0);
     if (start < 0) {
-        out.messages.append(state.referenceNotFoundMessage);
+        out.messages.append(ReferenceNotFound);
         return;
     }
     if (!endKnown)
@@ -142,7 +133,7 @@ void ExtractPassage(SharedState &state, Outcome &out) {
     if (end < 0)
         end = book.size();
 
-    textfile::writeAll(state.readingTextPath(), QByteArrayView(book).sliced(start, end - start));
+    textfile::writeAll(context.readingTextPath(), QByteArrayView(book).sliced(start, end - start));
     out.show = true;
 }
 

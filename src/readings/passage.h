@@ -1,12 +1,15 @@
 #pragma once
 
-#include "sharedstate.h"
+#include "appcontext.h"
 
 #include <QString>
 #include <QStringList>
 
 // Cutting a day's reading out of its book file (no widgets).
 namespace passage {
+
+// The message for a reference whose verses the book does not hold.
+inline const QString ReferenceNotFound = QStringLiteral("Odkaz nebyl nelezen.");
 
 // A reference split into its parts: "1j 4 7 21" (four parts) or "1j 4 7 5 3" (five parts).
 struct ReadingReference {
@@ -27,9 +30,9 @@ struct Outcome {
     bool show = false;    // Cteni.tmp was written: show the reading window
 };
 
-// Extracts state.CurrentReference from ProgramDir + "Data/" + book into UserDataDir + "Cteni.tmp".
-// Fills `out` as it goes. A failure to write Cteni.tmp raises KerlaError; `out` then already holds
-// the label and the messages shown before it, and `show` stays false.
-void ExtractPassage(SharedState &state, Outcome &out);
+// Extracts the reference from ProgramDir + "Data/" + book into UserDataDir + "Cteni.tmp". Fills
+// `out` as it goes. A failure to write Cteni.tmp raises KerlaError; `out` then already holds the
+// label and the messages shown before it, and `show` stays false.
+void ExtractPassage(const AppContext &context, const QString &reference, Outcome &out);
 
 } // namespace passage

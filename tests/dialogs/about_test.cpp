@@ -1,8 +1,8 @@
+#include "appcontext.h"
 #include "autor.h"
 #include "jpegimage.h"
 #include "messagebox.h"
 #include "mylabel3d.h"
-#include "sharedstate.h"
 #include "testenv.h"
 #include "versioninfo.h"
 
@@ -120,7 +120,7 @@ QByteArray aboutPicture() {
 
 struct Fixture {
     RecordingMessageSink sink;
-    SharedState state;
+    AppContext state;
     QList<QUrl> opened;
     bool openWorks = true;
     Fixture() { state.messages = &sink; }

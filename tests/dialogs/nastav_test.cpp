@@ -1,3 +1,4 @@
+#include "appcontext.h"
 #include "bible.h"
 #include "colorvalue.h"
 #include "fakes.h"
@@ -6,7 +7,6 @@
 #include "mylabel3d.h"
 #include "nastav.h"
 #include "screensaver.h"
-#include "sharedstate.h"
 #include "testenv.h"
 #include "translationnote.h"
 
@@ -63,7 +63,7 @@ struct Fixture {
     TempUserData user;
     QTemporaryDir program;
     RecordingMessageSink sink;
-    SharedState state;
+    AppContext state;
     FakeDayView view;
     ScriptedChooser chooser;
     std::unique_ptr<TBible> bible;
@@ -185,7 +185,7 @@ void NastavTest::opensFilledFromLiveWindows() {
     Fixture f;
     f.view.font = fontOf(QStringLiteral("Liberation Serif"), 11, true);
     f.view.clock = true;
-    f.state.ClassicReadingWindow = true;
+    f.bible->setClassicReadingWindow(true);
     f.open();
     QCOMPARE(f.dialog->Button1->text(), QStringLiteral("Liberation Serif"));
     QCOMPARE(f.dialog->Button2->text(), QStringLiteral("Arial"));
@@ -213,7 +213,7 @@ void NastavTest::opensFilledFromLiveWindows() {
 void NastavTest::defaultsThenOkApplyEverything() {
     Fixture f;
     f.view.font = fontOf(QStringLiteral("Arial"), 12, true, true);
-    f.state.ClassicReadingWindow = false;
+    f.bible->setClassicReadingWindow(false);
     f.open();
     f.dialog->CheckBox2->setChecked(true);
     f.click(f.dialog->Button3);
@@ -244,7 +244,7 @@ void NastavTest::defaultsThenOkApplyEverything() {
     QCOMPARE(f.bible->readingFontColor(), colorvalue::Black);
     for (const TmyLabel3d *label : {f.bible->Label3d1, f.bible->Odkaz, f.bible->Label3d})
         QCOMPARE(label->font().family(), QStringLiteral("Tahoma"));
-    QVERIFY(f.state.ClassicReadingWindow);
+    QVERIFY(f.bible->classicReadingWindow());
 }
 
 void NastavTest::sameColoursWarnAndKeepChoices_data() {
@@ -340,7 +340,7 @@ void NastavTest::stornoAndEscApplyNothing() {
     QCOMPARE(f.view.clock, before.clock);
     QCOMPARE(f.bible->readingFont(), readingBefore);
     QCOMPARE(f.bible->readingFontColor(), colorvalue::Maroon);
-    QVERIFY(!f.state.ClassicReadingWindow);
+    QVERIFY(!f.bible->classicReadingWindow());
     f.open();
     QCOMPARE(f.dialog->Button1->text(), QStringLiteral("Arial"));
     QCOMPARE(f.dialog->label4Color(), colorvalue::Yellow);

@@ -1,9 +1,9 @@
+#include "appcontext.h"
 #include "documentviewer.h"
 #include "errors.h"
 #include "messagebox.h"
 #include "printing.h"
 #include "rtfreader.h"
-#include "sharedstate.h"
 #include "testenv.h"
 
 #include <QPageSize>
@@ -144,7 +144,7 @@ void PrintTest::jobTitleIsTheCaption() {
 
 void PrintTest::failedJobIsReported() {
     RecordingMessageSink sink;
-    SharedState state;
+    AppContext state;
     state.messages = &sink;
     PrintService service(state);
     QTemporaryDir dir;
@@ -167,7 +167,7 @@ void PrintTest::noPrinterIsReported() {
     if (!QPrinterInfo::availablePrinters().isEmpty())
         QSKIP("this machine has a printer");
     RecordingMessageSink sink;
-    SharedState state;
+    AppContext state;
     state.messages = &sink;
     PrintService service(state);
     QTextDocument doc(QStringLiteral("Kerlo dne"));
@@ -178,7 +178,7 @@ void PrintTest::noPrinterIsReported() {
 
 void PrintTest::printerSetupKeepsThePrinter() {
     RecordingMessageSink sink;
-    SharedState state;
+    AppContext state;
     state.messages = &sink;
     PrintService service(state);
     QTemporaryDir dir;
@@ -221,7 +221,7 @@ void PrintTest::missingDocumentShowsItsMessage() {
     QFETCH(bool, folder);
     QTemporaryDir program;
     RecordingMessageSink sink;
-    SharedState state;
+    AppContext state;
     state.messages = &sink;
     state.ProgramDir = program.path() + QLatin1Char('/');
     if (folder)
@@ -237,7 +237,7 @@ void PrintTest::missingDocumentShowsItsMessage() {
 void PrintTest::documentReplacesThePrevious() {
     QTemporaryDir program;
     RecordingMessageSink sink;
-    SharedState state;
+    AppContext state;
     state.messages = &sink;
     state.ProgramDir = program.path() + QLatin1Char('/');
     QVERIFY(writeBytes(state.ProgramDir + documents::AboutWatchwords, SampleRtf));
@@ -266,7 +266,7 @@ void PrintTest::documentReplacesThePrevious() {
 void PrintTest::unreadableDocumentIsReported() {
     QTemporaryDir program;
     RecordingMessageSink sink;
-    SharedState state;
+    AppContext state;
     state.messages = &sink;
     state.ProgramDir = program.path() + QLatin1Char('/');
     const QString path = state.ProgramDir + documents::AboutWatchwords;

@@ -1,3 +1,4 @@
+#include "appcontext.h"
 #include "autor.h"
 #include "bible.h"
 #include "documentviewer.h"
@@ -6,7 +7,6 @@
 #include "messagebox.h"
 #include "mylabel3d.h"
 #include "nastav.h"
-#include "sharedstate.h"
 #include "testenv.h"
 
 #include <QAbstractButton>
@@ -121,7 +121,7 @@ private Q_SLOTS:
 void ScreenshotTest::settingsDialog() {
     TempUserData user;
     RecordingMessageSink sink;
-    SharedState state;
+    AppContext state;
     state.messages = &sink;
     state.UserDataDir = user.path();
     state.ProgramDir = QStringLiteral(KERLA_BIN_DIR "/");
@@ -145,7 +145,8 @@ void ScreenshotTest::settingsDialog() {
                                     "OK", "Storno"}));
     QCOMPARE(dialog.Button1->text(), QStringLiteral("Tahoma"));
     // The sample set's book files are the Kralice text, dated as such.
-    QCOMPARE(dialog.Label6->text(), QStringLiteral("Pro denní čtení je použito kralického překladu z roku 1613."));
+    QCOMPARE(dialog.Label6->text(),
+             QStringLiteral("Pro denní čtení je použito kralického překladu z roku 1613."));
     // The sample text lies on the swatch.
     QVERIFY(dialog.Label4->geometry().contains(dialog.Label3->geometry()));
     captionsFit(dialog);
@@ -168,7 +169,7 @@ void ScreenshotTest::fontDialog() {
 
 void ScreenshotTest::documentViewer() {
     RecordingMessageSink sink;
-    SharedState state;
+    AppContext state;
     state.messages = &sink;
     state.ProgramDir = QStringLiteral(KERLA_BIN_DIR "/");
     ShownViewer viewer;
@@ -191,7 +192,7 @@ void ScreenshotTest::documentViewer() {
 
 void ScreenshotTest::aboutWindow() {
     RecordingMessageSink sink;
-    SharedState state;
+    AppContext state;
     state.messages = &sink;
     TAutor about(state);
     about.show();

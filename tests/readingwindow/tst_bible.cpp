@@ -28,7 +28,7 @@ void quietOffscreen(QtMsgType type, const QMessageLogContext &context, const QSt
 struct Fixture {
     TempUserData user;
     RecordingMessageSink sink;
-    SharedState state;
+    AppContext state;
     Fixture() {
         state.UserDataDir = user.path();
         state.messages = &sink;
@@ -59,7 +59,6 @@ private Q_SLOTS:
 
 void TestBible::designWithoutSettings() {
     Fixture f;
-    f.state.ReadingFontStyle = 0;
     TBible bible(f.state);
     QCOMPARE(bible.windowTitle(), QStringLiteral("Kerla Dorny 2.1"));
     QCOMPARE(bible.pos(), QPoint(235, 111));
@@ -164,7 +163,6 @@ void TestBible::sheetPicture() {
 
 void TestBible::settingsFile_data() {
     QTest::addColumn<QByteArray>("ini");
-    QTest::addColumn<int>("styleBefore");
     QTest::addColumn<QString>("face");
     QTest::addColumn<int>("points");
     QTest::addColumn<int>("color");
@@ -173,23 +171,21 @@ void TestBible::settingsFile_data() {
 
     QTest::newRow("all keys") << QByteArray("[Bible]\r\nFont=Tahoma\r\nFontVelikost=12\r\nFontBarva=255\r\n"
                                             "FontStyl=3\r\nOdleva=300\r\nOdshora=200\r\nTypOkna=0\r\n")
-                              << 0 << QStringLiteral("Tahoma") << 12 << 255 << 3 << QPoint(300, 200);
-    // Missing keys keep the current values; FontStyl keeps ReadingFontStyle and is applied.
-    QTest::newRow("no Bible section")
-        << QByteArray("[Okno]\r\nFont=Verdana\r\n") << 4 << QStringLiteral("Arial") << 9
-        << colorvalue::clWindowText << 4 << QPoint(235, 111);
+                              << QStringLiteral("Tahoma") << 12 << 255 << 3 << QPoint(300, 200);
+    // Missing keys keep the designed values: the regular style among them.
+    QTest::newRow("no Bible section") << QByteArray("[Okno]\r\nFont=Verdana\r\n") << QStringLiteral("Arial")
+                                      << 9 << colorvalue::clWindowText << 0 << QPoint(235, 111);
     QTest::newRow("values that are not numbers")
         << QByteArray("[bible]\r\nfont=Verdana\r\nFontVelikost=velka\r\nFontBarva=modra\r\nOdleva=x\r\n"
                       "Odshora=$20\r\nFontStyl=0x8\r\n")
-        << 0 << QStringLiteral("Verdana") << 9 << colorvalue::clWindowText << 8 << QPoint(235, 32);
+        << QStringLiteral("Verdana") << 9 << colorvalue::clWindowText << 8 << QPoint(235, 32);
     QTest::newRow("size 0 is not taken")
-        << QByteArray("[Bible]\r\nFontVelikost=0\r\n") << 0 << QStringLiteral("Arial") << 9
+        << QByteArray("[Bible]\r\nFontVelikost=0\r\n") << QStringLiteral("Arial") << 9
         << colorvalue::clWindowText << 0 << QPoint(235, 111);
 }
 
 void TestBible::settingsFile() {
     QFETCH(QByteArray, ini);
-    QFETCH(int, styleBefore);
     QFETCH(QString, face);
     QFETCH(int, points);
     QFETCH(int, color);
@@ -198,10 +194,9 @@ void TestBible::settingsFile() {
 
     Fixture f;
     f.writeSettings(ini);
-    f.state.ReadingFontStyle = uint8_t(styleBefore);
     TBible bible(f.state);
 
-    QCOMPARE(int(f.state.ReadingFontStyle), style);
+    QCOMPARE(int(bible.fontStyleSet()), style);
     const QFont font = bible.readingFont();
     QCOMPARE(font.family(), face);
     QCOMPARE(font.pointSize(), points);

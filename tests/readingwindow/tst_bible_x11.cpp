@@ -39,7 +39,7 @@ void TestBibleX11::shapedDraggedAndPutAway() {
 
     TempUserData user;
     RecordingMessageSink sink;
-    SharedState state;
+    AppContext state;
     state.UserDataDir = user.path();
     state.messages = &sink;
     QVERIFY(writeBytes(state.readingTextPath(), "1j 4 7 Text na pap\xedru.\r\n"));

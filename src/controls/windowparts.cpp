@@ -1,0 +1,29 @@
+#include "windowparts.h"
+
+#include "colorvalue.h"
+
+#include <QKeyEvent>
+#include <QScreen>
+#include <QWidget>
+
+namespace windowparts {
+
+void setPaletteColor(QWidget &widget, QPalette::ColorRole role, int colorValue) {
+    QPalette palette = widget.palette();
+    palette.setColor(role, colorvalue::toQColor(colorValue));
+    widget.setPalette(palette);
+}
+
+void centreOnScreen(QWidget &window) {
+    if (const QScreen *s = window.screen())
+        window.move(s->availableGeometry().center() - QPoint(window.width() / 2, window.height() / 2));
+}
+
+bool swallowEscape(QKeyEvent &event) {
+    if (event.key() != Qt::Key_Escape)
+        return false;
+    event.accept();
+    return true;
+}
+
+} // namespace windowparts
