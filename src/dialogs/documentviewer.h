@@ -16,22 +16,25 @@ class TForm2 : public QDialog {
 public:
     explicit TForm2(QWidget *parent = nullptr);
 
-    QLabel *Image1 = nullptr;
-    TmyLabel3d *myLabel3d1 = nullptr;
-    QPushButton *Button1 = nullptr;
-    QTextEdit *RichEdit1 = nullptr;
-
     // Replaces the shown text with the RTF document.
     void loadDocument(const QByteArray &rtf);
 
     // Shows the viewer modally, centred on the screen; returns when it is closed.
     virtual void showModal();
 
-    void Button1Click();
-
 protected:
     // The viewer closes with Zavřít or its close box only: Esc does not close it.
     void keyPressEvent(QKeyEvent *event) override;
+
+private Q_SLOTS:
+    void Button1Click();
+
+private:
+    // The controls, children of the viewer.
+    QLabel *Image1 = nullptr;
+    TmyLabel3d *myLabel3d1 = nullptr;
+    QPushButton *Button1 = nullptr;
+    QTextEdit *RichEdit1 = nullptr;
 };
 
 namespace documents {

@@ -49,6 +49,45 @@ public:
     // take ownership).
     void setChooser(FontColorChooser *chooser);
 
+    // The pending choices between the opening and OK.
+    const FontChoice &FontDlg() const { return m_fontDlg; }
+    const FontChoice &FontDlg2() const { return m_fontDlg2; }
+    int ColorDialog1() const { return m_colorDialog1; }
+    int label3Color() const { return m_label3Color; }
+    int label4Color() const { return m_label4Color; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private Q_SLOTS:
+    void Button1Click();
+    void Button2Click();
+    void Label4Click();
+    void Button3Click();
+    void Button5Click();
+    void Button4Click();
+    void Button6Click();
+
+private:
+    void FormCreate();
+    // Fills the dialog from the live windows; runs each time the dialog goes from hidden to shown.
+    void FormActivate();
+    void setLabel3Color(int colorValue);
+    void setLabel4Color(int colorValue);
+
+    const AppContext &m_context;
+    DayViewAccess &m_view;
+    ReadingWindowAccess &m_reading;
+    std::unique_ptr<DialogFontColorChooser> m_ownChooser;
+    FontColorChooser *m_chooser;
+
+    FontChoice m_fontDlg;
+    FontChoice m_fontDlg2;
+    int m_colorDialog1 = 0;
+    int m_label3Color = 0;
+    int m_label4Color = 0;
+
+    // The controls, children of the dialog.
     QGroupBox *GroupBox1 = nullptr;
     QLabel *Label1 = nullptr;
     QPushButton *Button1 = nullptr;
@@ -66,41 +105,4 @@ public:
     QLabel *Label6 = nullptr;
     QPushButton *Button4 = nullptr;
     QPushButton *Button6 = nullptr;
-
-    // The pending choices between the opening and OK.
-    const FontChoice &FontDlg() const { return m_fontDlg; }
-    const FontChoice &FontDlg2() const { return m_fontDlg2; }
-    int ColorDialog1() const { return m_colorDialog1; }
-    int label3Color() const { return m_label3Color; }
-    int label4Color() const { return m_label4Color; }
-
-    void FormCreate();
-    // Fills the dialog from the live windows; runs each time the dialog goes from hidden to shown.
-    void FormActivate();
-    void Button1Click();
-    void Button2Click();
-    void Label4Click();
-    void Button3Click();
-    void Button5Click();
-    void Button4Click();
-    void Button6Click();
-
-protected:
-    void showEvent(QShowEvent *event) override;
-
-private:
-    void setLabel3Color(int colorValue);
-    void setLabel4Color(int colorValue);
-
-    const AppContext &m_context;
-    DayViewAccess &m_view;
-    ReadingWindowAccess &m_reading;
-    std::unique_ptr<DialogFontColorChooser> m_ownChooser;
-    FontColorChooser *m_chooser;
-
-    FontChoice m_fontDlg;
-    FontChoice m_fontDlg2;
-    int m_colorDialog1 = 0;
-    int m_label3Color = 0;
-    int m_label4Color = 0;
 };

@@ -19,12 +19,6 @@ public:
     // Runs FormCreate: reads the Bible section of Kerla.ini (when the file exists).
     explicit TBible(const AppContext &context, QWidget *parent = nullptr);
 
-    TImageShape *ImageShape1 = nullptr;
-    TmyLabel3d *Odkaz = nullptr;
-    TmyLabel3d *Label3d1 = nullptr;
-    TmyLabel3d *Label3d = nullptr; // "Zavřít"
-    QPlainTextEdit *TMemo1 = nullptr;
-
     // The classic framed layout (doing it again changes nothing).
     void switchToClassic();
     bool isClassic() const;
@@ -52,20 +46,6 @@ public:
     bool classicReadingWindow() const override { return m_classicChosen; }
     void setClassicReadingWindow(bool classic) override { m_classicChosen = classic; }
 
-    // The window's handlers, named after the events they serve.
-    // Reads the Bible keys of Kerla.ini into the fonts, the font style, the classic window choice
-    // and the position.
-    void FormCreate();
-    // Loads Cteni.tmp into TMemo1, from its first line. A missing file raises KerlaError.
-    void FormShow();
-    // In the classic layout the text area, aligned to the bottom, ends 85 pixels short of the
-    // window's outer height; the shaped layout keeps its designed places.
-    void FormResize();
-    // A typed character puts the reading away.
-    void FormKeyPress(QChar key);
-    // "Zavřít".
-    void Label3dClick();
-
     // Whether a key press types a character (keys without text, such as the arrows, Enter, Esc or
     // Ctrl+F1, belong to the main window's shortcuts).
     static bool typesCharacter(const QKeyEvent &event);
@@ -77,7 +57,23 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
+private Q_SLOTS:
+    // "Zavřít".
+    void Label3dClick();
+
 private:
+    // The window's handlers, named after the events they serve.
+    // Reads the Bible keys of Kerla.ini into the fonts, the font style, the classic window choice
+    // and the position.
+    void FormCreate();
+    // Loads Cteni.tmp into TMemo1, from its first line. A missing file raises KerlaError.
+    void FormShow();
+    // In the classic layout the text area, aligned to the bottom, ends 85 pixels short of the
+    // window's outer height; the shaped layout keeps its designed places.
+    void FormResize();
+    // A typed character puts the reading away.
+    void FormKeyPress(QChar key);
+
     void setMemoColors(int textColor, int backgroundColor);
     void applyFontStyle(uint8_t style);
     void fitClassicFrame();
@@ -89,4 +85,11 @@ private:
     int m_fontColor;
     int m_memoBackground;
     QSize m_pendingOuterSize; // classic layout: the outer size to keep once the frame is known
+
+    // The controls, children of the window, from the bottom up.
+    TImageShape *ImageShape1 = nullptr;
+    TmyLabel3d *Odkaz = nullptr;
+    TmyLabel3d *Label3d1 = nullptr;
+    TmyLabel3d *Label3d = nullptr; // "Zavřít"
+    QPlainTextEdit *TMemo1 = nullptr;
 };

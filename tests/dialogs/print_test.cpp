@@ -227,11 +227,11 @@ void PrintTest::missingDocumentShowsItsMessage() {
     if (folder)
         QVERIFY(QDir().mkpath(state.ProgramDir + name));
     RecordingViewer viewer;
-    viewer.RichEdit1->setPlainText(QStringLiteral("dříve zobrazený text"));
+    childOf<QTextEdit>(viewer, "RichEdit1")->setPlainText(QStringLiteral("dříve zobrazený text"));
     QVERIFY(!documents::showDocument(state, viewer, name));
     QCOMPARE(sink.all, QStringList{message});
     QCOMPARE(viewer.shown, 0);
-    QCOMPARE(viewer.RichEdit1->toPlainText(), QStringLiteral("dříve zobrazený text"));
+    QCOMPARE(childOf<QTextEdit>(viewer, "RichEdit1")->toPlainText(), QStringLiteral("dříve zobrazený text"));
 }
 
 void PrintTest::documentReplacesThePrevious() {
@@ -245,19 +245,21 @@ void PrintTest::documentReplacesThePrevious() {
     RecordingViewer viewer;
     QVERIFY(documents::showDocument(state, viewer, documents::AboutWatchwords));
     QCOMPARE(viewer.shown, 1);
-    QVERIFY(viewer.RichEdit1->toPlainText().contains(QStringLiteral("Zkouška prvního dokumentu.")));
+    QVERIFY(childOf<QTextEdit>(viewer, "RichEdit1")
+                ->toPlainText()
+                .contains(QStringLiteral("Zkouška prvního dokumentu.")));
     // The user may type; the next opening shows only the next document.
-    viewer.RichEdit1->moveCursor(QTextCursor::End);
-    viewer.RichEdit1->insertPlainText(QStringLiteral("napsáno uživatelem"));
+    childOf<QTextEdit>(viewer, "RichEdit1")->moveCursor(QTextCursor::End);
+    childOf<QTextEdit>(viewer, "RichEdit1")->insertPlainText(QStringLiteral("napsáno uživatelem"));
     QVERIFY(documents::showDocument(state, viewer, documents::PrintedEdition));
     QCOMPARE(viewer.shown, 2);
-    const QString shown = viewer.RichEdit1->toPlainText();
+    const QString shown = childOf<QTextEdit>(viewer, "RichEdit1")->toPlainText();
     QVERIFY(shown.contains(QStringLiteral("Druhý dokument.")));
     QVERIFY(!shown.contains(QStringLiteral("Zkouška")));
     QVERIFY(!shown.contains(QStringLiteral("napsáno")));
     // The viewer has no key handling of its own: Esc does not close it.
     viewer.show();
-    QTest::keyClick(viewer.RichEdit1, Qt::Key_Escape);
+    QTest::keyClick(childOf<QTextEdit>(viewer, "RichEdit1"), Qt::Key_Escape);
     QVERIFY(viewer.isVisible());
     QCOMPARE(viewer.windowTitle(), QStringLiteral("O Kerlach DR"));
     QVERIFY(sink.all.isEmpty());

@@ -67,15 +67,15 @@ void TestBible::designWithoutSettings() {
     QVERIFY(!bible.isVisible());
     QVERIFY(!bible.isClassic());
 
-    QCOMPARE(bible.TMemo1->geometry(), QRect(64, 80, 313, 201));
-    QVERIFY(bible.TMemo1->isReadOnly());
-    QCOMPARE(bible.TMemo1->frameShape(), QFrame::NoFrame);
+    QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->geometry(), QRect(64, 80, 313, 201));
+    QVERIFY(childOf<QPlainTextEdit>(bible, "TMemo1")->isReadOnly());
+    QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->frameShape(), QFrame::NoFrame);
     QCOMPARE(bible.readingFont().family(), QStringLiteral("Arial"));
     QCOMPARE(bible.readingFont().pointSize(), 9);
     QCOMPARE(bible.fontStyleSet(), uint8_t(0));
     QCOMPARE(bible.readingFontColor(), colorvalue::clWindowText);
     QCOMPARE(bible.memoBackgroundColor(), colorvalue::White);
-    QCOMPARE(bible.TMemo1->palette().color(QPalette::Base), QColor(Qt::white));
+    QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->palette().color(QPalette::Base), QColor(Qt::white));
 
     struct Expect {
         TmyLabel3d *label;
@@ -88,7 +88,7 @@ void TestBible::designWithoutSettings() {
         int color;
     };
     const Expect labels[] = {
-        {bible.Odkaz,
+        {childOf<TmyLabel3d>(bible, "Odkaz"),
          "Odkaz",
          QStringLiteral("Odkaz"),
          {236, 40},
@@ -96,7 +96,7 @@ void TestBible::designWithoutSettings() {
          false,
          T3DEffect::Shadowed3d,
          colorvalue::Navy},
-        {bible.Label3d1,
+        {childOf<TmyLabel3d>(bible, "Label3d1"),
          "Label3d1",
          QStringLiteral("Čtení na tento den:"),
          {54, 40},
@@ -104,7 +104,7 @@ void TestBible::designWithoutSettings() {
          true,
          T3DEffect::Shadowed3d,
          colorvalue::Navy},
-        {bible.Label3d,
+        {childOf<TmyLabel3d>(bible, "Label3d"),
          "Label3d",
          QStringLiteral("Zavřít"),
          {80, 296},
@@ -125,18 +125,18 @@ void TestBible::designWithoutSettings() {
         QCOMPARE(e.label->FontColor(), e.color);
         QVERIFY(e.label->Transparent());
     }
-    QCOMPARE(bible.Odkaz->AHShadeOffSet(), 2);
-    QCOMPARE(bible.Odkaz->AVShadeOffSet(), 2);
-    QCOMPARE(bible.Label3d->cursor().shape(), Qt::PointingHandCursor);
+    QCOMPARE(childOf<TmyLabel3d>(bible, "Odkaz")->AHShadeOffSet(), 2);
+    QCOMPARE(childOf<TmyLabel3d>(bible, "Odkaz")->AVShadeOffSet(), 2);
+    QCOMPARE(childOf<TmyLabel3d>(bible, "Label3d")->cursor().shape(), Qt::PointingHandCursor);
 
     // The sheet: the window is cut to the paper, its shadow and its pins.
-    QCOMPARE(bible.ImageShape1->geometry(), QRect(0, 0, 416, 349));
+    QCOMPARE(childOf<TImageShape>(bible, "ImageShape1")->geometry(), QRect(0, 0, 416, 349));
     const QRegion shape = bible.mask();
     const QRect sheet = sheetpicture::sheetRect();
     QVERIFY(shape.contains(sheet.center()));
     QVERIFY(shape.contains(sheet.topLeft()));
-    QVERIFY(shape.contains(bible.TMemo1->geometry()));
-    QVERIFY(shape.contains(QRect(bible.Label3d->pos(), QSize(30, 12))));
+    QVERIFY(shape.contains(childOf<QPlainTextEdit>(bible, "TMemo1")->geometry()));
+    QVERIFY(shape.contains(QRect(childOf<TmyLabel3d>(bible, "Label3d")->pos(), QSize(30, 12))));
     for (const QPoint corner : {QPoint(0, 0), QPoint(415, 0), QPoint(0, 348), QPoint(415, 348)})
         QVERIFY(!shape.contains(corner));
 }
@@ -201,7 +201,8 @@ void TestBible::settingsFile() {
     QCOMPARE(font.family(), face);
     QCOMPARE(font.pointSize(), points);
     QCOMPARE(bible.readingFontColor(), color);
-    QCOMPARE(bible.TMemo1->palette().color(QPalette::Text), colorvalue::toQColor(color));
+    QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->palette().color(QPalette::Text),
+             colorvalue::toQColor(color));
     QCOMPARE(font.bold(), bool(style & 1));
     QCOMPARE(font.italic(), bool(style & 2));
     QCOMPARE(font.underline(), bool(style & 4));
@@ -209,15 +210,16 @@ void TestBible::settingsFile() {
     QCOMPARE(int(bible.fontStyleSet()), style);
     QCOMPARE(bible.pos(), pos);
     // The labels take the face only: their sizes, styles and colours stay.
-    QCOMPARE(bible.Odkaz->font().family(), face);
-    QCOMPARE(bible.Label3d1->font().family(), face);
-    QCOMPARE(bible.Label3d->font().family(), face);
-    QCOMPARE(bible.Odkaz->font().pixelSize(), 21);
-    QCOMPARE(bible.Label3d1->font().pixelSize(), 19);
-    QCOMPARE(bible.Label3d->font().pixelSize(), 13);
-    QVERIFY(bible.Label3d1->font().bold() && bible.Label3d1->font().underline());
-    QVERIFY(!bible.Odkaz->font().italic());
-    QCOMPARE(bible.Odkaz->FontColor(), colorvalue::Navy);
+    QCOMPARE(childOf<TmyLabel3d>(bible, "Odkaz")->font().family(), face);
+    QCOMPARE(childOf<TmyLabel3d>(bible, "Label3d1")->font().family(), face);
+    QCOMPARE(childOf<TmyLabel3d>(bible, "Label3d")->font().family(), face);
+    QCOMPARE(childOf<TmyLabel3d>(bible, "Odkaz")->font().pixelSize(), 21);
+    QCOMPARE(childOf<TmyLabel3d>(bible, "Label3d1")->font().pixelSize(), 19);
+    QCOMPARE(childOf<TmyLabel3d>(bible, "Label3d")->font().pixelSize(), 13);
+    QVERIFY(childOf<TmyLabel3d>(bible, "Label3d1")->font().bold() &&
+            childOf<TmyLabel3d>(bible, "Label3d1")->font().underline());
+    QVERIFY(!childOf<TmyLabel3d>(bible, "Odkaz")->font().italic());
+    QCOMPARE(childOf<TmyLabel3d>(bible, "Odkaz")->FontColor(), colorvalue::Navy);
 }
 
 void TestBible::showLoadsTheReading() {
@@ -231,7 +233,8 @@ void TestBible::showLoadsTheReading() {
     bible.showReading();
     QVERIFY(bible.isVisible());
     QVERIFY(f.sink.all.isEmpty());
-    const QStringList lines = bible.TMemo1->toPlainText().split(QLatin1Char('\n'));
+    const QStringList lines =
+        childOf<QPlainTextEdit>(bible, "TMemo1")->toPlainText().split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 84);
     QCOMPARE(lines[0], QStringLiteral("1j 4 7 ") + Pangram);
     QCOMPARE(lines[1], QStringLiteral("1j 4 8 druhá řádek"));
@@ -239,14 +242,14 @@ void TestBible::showLoadsTheReading() {
     QCOMPARE(lines[3], QStringLiteral("poslední"));
     QCOMPARE(lines[83], QStringLiteral("další řádek 79"));
     // Shown from the top.
-    QCOMPARE(bible.TMemo1->textCursor().position(), 0);
-    QCOMPARE(bible.TMemo1->verticalScrollBar()->value(), 0);
+    QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->textCursor().position(), 0);
+    QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->verticalScrollBar()->value(), 0);
 
     // Hidden and shown again (also by a plain show): the file is read anew.
     bible.hide();
     f.writeReading("nov\xfd text");
     bible.show();
-    QCOMPARE(bible.TMemo1->toPlainText(), QStringLiteral("nový text"));
+    QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->toPlainText(), QStringLiteral("nový text"));
 }
 
 void TestBible::readingWhileVisibleReloads() {
@@ -254,11 +257,11 @@ void TestBible::readingWhileVisibleReloads() {
     f.writeReading("prvn\xed");
     TBible bible(f.state);
     bible.showReading();
-    bible.TMemo1->verticalScrollBar()->setValue(5);
+    childOf<QPlainTextEdit>(bible, "TMemo1")->verticalScrollBar()->setValue(5);
     f.writeReading("druh\xe9");
     bible.showReading();
     QVERIFY(bible.isVisible());
-    QCOMPARE(bible.TMemo1->toPlainText(), QStringLiteral("druhé"));
+    QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->toPlainText(), QStringLiteral("druhé"));
 }
 
 void TestBible::missingReadingText() {
@@ -303,7 +306,8 @@ void TestBible::typedCharacterHides() {
     Fixture f;
     f.writeReading("text");
     TBible bible(f.state);
-    for (QWidget *target : {static_cast<QWidget *>(bible.TMemo1), static_cast<QWidget *>(&bible)}) {
+    for (QWidget *target :
+         {static_cast<QWidget *>(childOf<QPlainTextEdit>(bible, "TMemo1")), static_cast<QWidget *>(&bible)}) {
         bible.showReading();
         QVERIFY(bible.isVisible());
         QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
@@ -320,7 +324,7 @@ void TestBible::closeCaptionHides() {
     f.writeReading("text");
     TBible bible(f.state);
     bible.showReading();
-    QTest::mouseClick(bible.Label3d, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseClick(childOf<TmyLabel3d>(bible, "Label3d"), Qt::LeftButton, {}, QPoint(5, 5));
     QVERIFY(bible.isHidden());
 }
 
@@ -341,28 +345,29 @@ void TestBible::classicLayout() {
     bible.showReading();
     QVERIFY(QTest::qWaitForWindowExposed(&bible));
     QCOMPARE(bible.frameGeometry(), outer);
-    QVERIFY(bible.ImageShape1->isHidden());
-    QVERIFY(bible.Label3d->isHidden());
-    QCOMPARE(bible.Label3d1->pos(), QPoint(10, 10));
-    QCOMPARE(bible.Odkaz->pos(), QPoint(192, 10));
-    QCOMPARE(bible.TMemo1->geometry(),
+    QVERIFY(childOf<TImageShape>(bible, "ImageShape1")->isHidden());
+    QVERIFY(childOf<TmyLabel3d>(bible, "Label3d")->isHidden());
+    QCOMPARE(childOf<TmyLabel3d>(bible, "Label3d1")->pos(), QPoint(10, 10));
+    QCOMPARE(childOf<TmyLabel3d>(bible, "Odkaz")->pos(), QPoint(192, 10));
+    QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->geometry(),
              QRect(0, bible.height() - (outer.height() - 85), bible.width(), outer.height() - 85));
-    QCOMPARE(bible.TMemo1->height(), 349 - 85);
+    QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->height(), 349 - 85);
     QCOMPARE(bible.memoBackgroundColor(), colorvalue::clInfoBk);
-    QCOMPARE(bible.TMemo1->palette().color(QPalette::Base), colorvalue::toQColor(colorvalue::clInfoBk));
+    QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->palette().color(QPalette::Base),
+             colorvalue::toQColor(colorvalue::clInfoBk));
     QCOMPARE(bible.palette().color(QPalette::Window), colorvalue::toQColor(colorvalue::clInfoBk));
 
     // The user makes the window 100 pixels taller: the text area grows with it, at the bottom.
     bible.resize(bible.width(), bible.height() + 100);
-    QCOMPARE(bible.TMemo1->height(), 349 - 85 + 100);
-    QCOMPARE(bible.TMemo1->geometry().bottom(), bible.height() - 1);
-    QCOMPARE(bible.TMemo1->width(), bible.width());
+    QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->height(), 349 - 85 + 100);
+    QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->geometry().bottom(), bible.height() - 1);
+    QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->width(), bible.width());
 
     // Again: nothing changes.
-    bible.Label3d1->move(30, 30);
+    childOf<TmyLabel3d>(bible, "Label3d1")->move(30, 30);
     const QRect before = bible.geometry();
     bible.switchToClassic();
-    QCOMPARE(bible.Label3d1->pos(), QPoint(30, 30));
+    QCOMPARE(childOf<TmyLabel3d>(bible, "Label3d1")->pos(), QPoint(30, 30));
     QCOMPARE(bible.geometry(), before);
     QVERIFY(bible.isVisible());
 }
@@ -373,9 +378,9 @@ void TestBible::shapedLayoutKeepsItsPlaces() {
     TBible bible(f.state);
     bible.showReading();
     QVERIFY(QTest::qWaitForWindowExposed(&bible));
-    QCOMPARE(bible.TMemo1->geometry(), QRect(64, 80, 313, 201));
-    QVERIFY(bible.Label3d->isVisible());
-    QVERIFY(bible.ImageShape1->isVisible());
+    QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->geometry(), QRect(64, 80, 313, 201));
+    QVERIFY(childOf<TmyLabel3d>(bible, "Label3d")->isVisible());
+    QVERIFY(childOf<TImageShape>(bible, "ImageShape1")->isVisible());
 }
 
 QTEST_MAIN(TestBible)
