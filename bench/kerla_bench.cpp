@@ -1,16 +1,16 @@
 // Reports median times of the day view's hot paths and of start-up, with a bare Qt window as the
 // baseline for start-up. Uses the sample data set beside the built program.
+#include "app/mainform.h"
+#include "app/program.h"
 #include "appfixture.h"
-#include "autor.h"
-#include "bible.h"
-#include "dates.h"
-#include "daypage.h"
-#include "documentviewer.h"
-#include "mainform.h"
-#include "nastav.h"
-#include "program.h"
-#include "rtfreader.h"
-#include "textfile.h"
+#include "dialogs/autor.h"
+#include "dialogs/documentviewer.h"
+#include "dialogs/nastav.h"
+#include "pages/dates.h"
+#include "pages/daypage.h"
+#include "platform/rtfreader.h"
+#include "platform/textfile.h"
+#include "readings/bible.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

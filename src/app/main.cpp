@@ -1,7 +1,7 @@
-#include "folders.h"
-#include "messagebox.h"
-#include "program.h"
-#include "programicon.h"
+#include "app/program.h"
+#include "controls/messagebox.h"
+#include "dialogs/programicon.h"
+#include "platform/folders.h"
 
 #include <QApplication>
 #include <QIcon>

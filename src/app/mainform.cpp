@@ -1,13 +1,13 @@
-#include "mainform.h"
+#include "app/mainform.h"
 
-#include "bible.h"
-#include "dates.h"
-#include "mainparts.h"
-#include "profile.h"
-#include "rtfreader.h"
-#include "settingskeys.h"
-#include "textfile.h"
-#include "windowparts.h"
+#include "app/mainparts.h"
+#include "controls/windowparts.h"
+#include "pages/dates.h"
+#include "pages/settingskeys.h"
+#include "platform/profile.h"
+#include "platform/rtfreader.h"
+#include "platform/textfile.h"
+#include "readings/bible.h"
 
 #include <QAction>
 #include <QCloseEvent>

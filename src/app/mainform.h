@@ -1,8 +1,8 @@
 #pragma once
 
-#include "appcontext.h"
-#include "dayview.h"
-#include "dayviewaccess.h"
+#include "dialogs/dayviewaccess.h"
+#include "pages/appcontext.h"
+#include "pages/dayview.h"
 
 #include <QMainWindow>
 

@@ -1,12 +1,12 @@
 // The main window's commands: their wiring to the menu and the toolbar, the steps of the date,
 // the views, the readings and the other windows.
-#include "autor.h"
-#include "bible.h"
-#include "documentviewer.h"
-#include "mainform.h"
-#include "mainparts.h"
-#include "nastav.h"
-#include "printing.h"
+#include "app/mainform.h"
+#include "app/mainparts.h"
+#include "dialogs/autor.h"
+#include "dialogs/documentviewer.h"
+#include "dialogs/nastav.h"
+#include "dialogs/printing.h"
+#include "readings/bible.h"
 
 #include <QAction>
 #include <QDateEdit>

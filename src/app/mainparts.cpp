@@ -1,8 +1,8 @@
-#include "mainparts.h"
+#include "app/mainparts.h"
 
-#include "colorvalue.h"
-#include "errors.h"
-#include "settingskeys.h"
+#include "pages/settingskeys.h"
+#include "platform/colorvalue.h"
+#include "platform/errors.h"
 
 #include <QAction>
 #include <QDateEdit>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "dayview.h"
-#include "toolbarart.h"
+#include "art/toolbarart.h"
+#include "pages/dayview.h"
 
 #include <QObject>
 #include <QString>

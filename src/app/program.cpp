@@ -1,12 +1,12 @@
-#include "program.h"
+#include "app/program.h"
 
-#include "autor.h"
-#include "bible.h"
-#include "documentviewer.h"
-#include "mainform.h"
-#include "nastav.h"
-#include "printing.h"
-#include "shortcutfilter.h"
+#include "app/mainform.h"
+#include "app/shortcutfilter.h"
+#include "dialogs/autor.h"
+#include "dialogs/documentviewer.h"
+#include "dialogs/nastav.h"
+#include "dialogs/printing.h"
+#include "readings/bible.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "appcontext.h"
+#include "pages/appcontext.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "mylabel3d.h"
+#include "controls/mylabel3d.h"
 
 #include <QEnterEvent>
 #include <QFontMetrics>

@@ -1,6 +1,6 @@
-#include "windowparts.h"
+#include "controls/windowparts.h"
 
-#include "colorvalue.h"
+#include "platform/colorvalue.h"
 
 #include <QKeyEvent>
 #include <QScreen>

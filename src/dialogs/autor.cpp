@@ -1,12 +1,12 @@
-#include "autor.h"
+#include "dialogs/autor.h"
 
-#include "addresses.h"
-#include "appcontext.h"
-#include "colorvalue.h"
-#include "jpegimage.h"
-#include "mylabel3d.h"
-#include "versioninfo.h"
-#include "windowparts.h"
+#include "controls/mylabel3d.h"
+#include "controls/windowparts.h"
+#include "dialogs/jpegimage.h"
+#include "dialogs/versioninfo.h"
+#include "pages/addresses.h"
+#include "pages/appcontext.h"
+#include "platform/colorvalue.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

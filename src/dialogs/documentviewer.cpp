@@ -1,12 +1,12 @@
-#include "documentviewer.h"
+#include "dialogs/documentviewer.h"
 
-#include "appcontext.h"
-#include "colorvalue.h"
-#include "mylabel3d.h"
-#include "programicon.h"
-#include "rtfreader.h"
-#include "textfile.h"
-#include "windowparts.h"
+#include "controls/mylabel3d.h"
+#include "controls/windowparts.h"
+#include "dialogs/programicon.h"
+#include "pages/appcontext.h"
+#include "platform/colorvalue.h"
+#include "platform/rtfreader.h"
+#include "platform/textfile.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -1,7 +1,7 @@
-#include "fontchoice.h"
+#include "dialogs/fontchoice.h"
 
-#include "colorvalue.h"
-#include "windowparts.h"
+#include "controls/windowparts.h"
+#include "platform/colorvalue.h"
 
 #include <QColorDialog>
 #include <QComboBox>

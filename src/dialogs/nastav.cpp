@@ -1,13 +1,13 @@
-#include "nastav.h"
+#include "dialogs/nastav.h"
 
-#include "appcontext.h"
-#include "colorvalue.h"
-#include "dayviewaccess.h"
-#include "readingaccess.h"
-#include "screensaver.h"
-#include "textfile.h"
-#include "translationnote.h"
-#include "windowparts.h"
+#include "controls/windowparts.h"
+#include "dialogs/dayviewaccess.h"
+#include "dialogs/screensaver.h"
+#include "dialogs/translationnote.h"
+#include "pages/appcontext.h"
+#include "platform/colorvalue.h"
+#include "platform/textfile.h"
+#include "readings/readingaccess.h"
 
 #include <QCheckBox>
 #include <QFrame>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fontchoice.h"
+#include "dialogs/fontchoice.h"
 
 #include <QDialog>
 #include <QLabel>

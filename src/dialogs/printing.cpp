@@ -1,7 +1,7 @@
-#include "printing.h"
+#include "dialogs/printing.h"
 
-#include "appcontext.h"
-#include "errors.h"
+#include "pages/appcontext.h"
+#include "platform/errors.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "dates.h"
+#include "pages/dates.h"
 
 #include <QLocale>
 

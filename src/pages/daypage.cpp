@@ -1,11 +1,11 @@
-#include "daypage.h"
+#include "pages/daypage.h"
 
-#include "addresses.h"
-#include "cp1250.h"
-#include "dates.h"
-#include "errors.h"
-#include "profile.h"
-#include "textfile.h"
+#include "pages/addresses.h"
+#include "pages/dates.h"
+#include "platform/cp1250.h"
+#include "platform/errors.h"
+#include "platform/profile.h"
+#include "platform/textfile.h"
 
 namespace daypage {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "appcontext.h"
-#include "viewdate.h"
+#include "calendar/viewdate.h"
+#include "pages/appcontext.h"
 
 #include <QByteArray>
 #include <QList>

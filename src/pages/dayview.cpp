@@ -1,8 +1,8 @@
-#include "dayview.h"
+#include "pages/dayview.h"
 
-#include "dates.h"
-#include "periodic.h"
-#include "textfile.h"
+#include "pages/dates.h"
+#include "pages/periodic.h"
+#include "platform/textfile.h"
 
 DayView::DayView(const AppContext &context, QObject *parent) : QObject(parent), m_context(context) {
     SetViewDateToday(m_date, m_context.clock.today());

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "appcontext.h"
-#include "dates.h"
-#include "daypage.h"
+#include "pages/appcontext.h"
+#include "pages/dates.h"
+#include "pages/daypage.h"
 
 #include <QDate>
 #include <QObject>

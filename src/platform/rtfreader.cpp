@@ -1,7 +1,7 @@
-#include "rtfreader.h"
+#include "platform/rtfreader.h"
 
-#include "rtfparser.h"
-#include "textfile.h"
+#include "platform/rtfparser.h"
+#include "platform/textfile.h"
 
 #include <QColor>
 #include <QFont>

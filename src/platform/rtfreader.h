@@ -3,7 +3,7 @@
 #include <QByteArrayView>
 #include <QString>
 
-#include "rtftext.h" // rtf::plainText
+#include "platform/rtftext.h" // rtf::plainText
 
 class QTextDocument;
 

@@ -1,7 +1,7 @@
-#include "rtftext.h"
+#include "platform/rtftext.h"
 
-#include "rtfparser.h"
-#include "textfile.h"
+#include "platform/rtfparser.h"
+#include "platform/textfile.h"
 
 namespace rtf {
 

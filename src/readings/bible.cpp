@@ -1,14 +1,14 @@
-#include "bible.h"
+#include "readings/bible.h"
 
-#include "colorvalue.h"
-#include "imageshape.h"
-#include "mylabel3d.h"
-#include "passage.h"
-#include "profile.h"
-#include "settingskeys.h"
-#include "sheetpicture.h"
-#include "textfile.h"
-#include "windowparts.h"
+#include "controls/imageshape.h"
+#include "controls/mylabel3d.h"
+#include "controls/windowparts.h"
+#include "pages/settingskeys.h"
+#include "platform/colorvalue.h"
+#include "platform/profile.h"
+#include "platform/textfile.h"
+#include "readings/passage.h"
+#include "readings/sheetpicture.h"
 
 #include <QKeyEvent>
 #include <QPlainTextEdit>

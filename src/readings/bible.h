@@ -1,7 +1,7 @@
 #pragma once
 
-#include "appcontext.h"
-#include "readingaccess.h"
+#include "pages/appcontext.h"
+#include "readings/readingaccess.h"
 
 #include <QWidget>
 

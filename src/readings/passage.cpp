@@ -1,8 +1,8 @@
-#include "passage.h"
+#include "readings/passage.h"
 
-#include "cp1250.h"
-#include "errors.h"
-#include "textfile.h"
+#include "platform/cp1250.h"
+#include "platform/errors.h"
+#include "platform/textfile.h"
 
 #include <limits>
 #include <optional>

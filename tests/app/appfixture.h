@@ -1,10 +1,10 @@
 #pragma once
 
-#include "appcontext.h"
-#include "cp1250.h"
-#include "messagebox.h"
+#include "art/toolbarart.h"
+#include "controls/messagebox.h"
+#include "pages/appcontext.h"
+#include "platform/cp1250.h"
 #include "testenv.h"
-#include "toolbarart.h"
 
 #include <QDir>
 #include <QTemporaryDir>

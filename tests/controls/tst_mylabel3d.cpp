@@ -1,6 +1,6 @@
 #include "tst_controls.h"
 
-#include "mylabel3d.h"
+#include "controls/mylabel3d.h"
 
 #include <QPainter>
 #include <QSignalSpy>

@@ -1,10 +1,10 @@
 // The generated sample data set: book files, daily pages, readings index and the built-in 2025
 // lists, checked against the Bible text that they are made from (read here on its own).
-#include "cp1250.h"
-#include "passage.h"
-#include "periodiclists.h"
+#include "pages/periodiclists.h"
+#include "platform/cp1250.h"
+#include "platform/textfile.h"
+#include "readings/passage.h"
 #include "testenv.h"
-#include "textfile.h"
 
 #include <QDateTime>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
-#include "appcontext.h"
-#include "autor.h"
-#include "jpegimage.h"
-#include "messagebox.h"
-#include "mylabel3d.h"
+#include "controls/messagebox.h"
+#include "controls/mylabel3d.h"
+#include "dialogs/autor.h"
+#include "dialogs/jpegimage.h"
+#include "dialogs/versioninfo.h"
+#include "pages/appcontext.h"
 #include "testenv.h"
-#include "versioninfo.h"
 
 #include <QLabel>
 #include <QLocale>

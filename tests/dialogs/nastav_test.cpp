@@ -1,14 +1,14 @@
-#include "appcontext.h"
-#include "bible.h"
-#include "colorvalue.h"
+#include "controls/messagebox.h"
+#include "controls/mylabel3d.h"
+#include "dialogs/fontchoice.h"
+#include "dialogs/nastav.h"
+#include "dialogs/screensaver.h"
+#include "dialogs/translationnote.h"
 #include "fakes.h"
-#include "fontchoice.h"
-#include "messagebox.h"
-#include "mylabel3d.h"
-#include "nastav.h"
-#include "screensaver.h"
+#include "pages/appcontext.h"
+#include "platform/colorvalue.h"
+#include "readings/bible.h"
 #include "testenv.h"
-#include "translationnote.h"
 
 #include <QCheckBox>
 #include <QComboBox>

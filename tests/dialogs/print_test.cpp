@@ -1,9 +1,9 @@
-#include "appcontext.h"
-#include "documentviewer.h"
-#include "errors.h"
-#include "messagebox.h"
-#include "printing.h"
-#include "rtfreader.h"
+#include "controls/messagebox.h"
+#include "dialogs/documentviewer.h"
+#include "dialogs/printing.h"
+#include "pages/appcontext.h"
+#include "platform/errors.h"
+#include "platform/rtfreader.h"
 #include "testenv.h"
 
 #include <QPageSize>

@@ -1,9 +1,9 @@
-#include "cp1250.h"
-#include "dates.h"
-#include "daypage.h"
-#include "dayview.h"
-#include "periodic.h"
-#include "periodiclists.h"
+#include "pages/dates.h"
+#include "pages/daypage.h"
+#include "pages/dayview.h"
+#include "pages/periodic.h"
+#include "pages/periodiclists.h"
+#include "platform/cp1250.h"
 #include "testenv.h"
 
 #include <QFile>

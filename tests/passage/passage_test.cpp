@@ -3,9 +3,9 @@
 //       book ends with a line that has no marker ("Konec knihy.");
 //   Mx: the file name in capitals, markers "mx"; žl: markers with a letter outside ASCII;
 //   ../secret (beside Data/): a book file that no reference may reach.
-#include "passage.h"
+#include "readings/passage.h"
 
-#include "cp1250.h"
+#include "platform/cp1250.h"
 #include "testenv.h"
 
 #include <QMap>

@@ -1,8 +1,8 @@
-#include "cp1250.h"
-#include "errors.h"
-#include "profile.h"
+#include "platform/cp1250.h"
+#include "platform/errors.h"
+#include "platform/profile.h"
+#include "platform/textfile.h"
 #include "testenv.h"
-#include "textfile.h"
 
 #include <QDir>
 #include <QFile>

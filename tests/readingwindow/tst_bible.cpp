@@ -1,9 +1,9 @@
-#include "bible.h"
-#include "colorvalue.h"
-#include "imageshape.h"
-#include "messagebox.h"
-#include "mylabel3d.h"
-#include "sheetpicture.h"
+#include "controls/imageshape.h"
+#include "controls/messagebox.h"
+#include "controls/mylabel3d.h"
+#include "platform/colorvalue.h"
+#include "readings/bible.h"
+#include "readings/sheetpicture.h"
 #include "testenv.h"
 
 #include <QPlainTextEdit>

@@ -1,7 +1,7 @@
 #include "datagen.h"
 
-#include "cp1250.h"
-#include "errors.h"
+#include "platform/cp1250.h"
+#include "platform/errors.h"
 
 #include <QRegularExpression>
 #include <QSet>

@@ -5,9 +5,9 @@
 //   kerla-data text FILE                           an RTF file's text as the program reads it
 #include "datagen.h"
 
-#include "errors.h"
-#include "rtftext.h"
-#include "textfile.h"
+#include "platform/errors.h"
+#include "platform/rtftext.h"
+#include "platform/textfile.h"
 
 #include <QCoreApplication>
 #include <QDir>
