@@ -12,6 +12,7 @@
 #include "platform/textfile.h"
 #include "readings/bible.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -67,6 +68,42 @@ QByteArray rtfDocument(int bytes) {
     return doc + "}";
 }
 
+// Hand-made documents of about `bytes` that are hard to show: many format changes in one
+// paragraph, or in many paragraphs, many empty paragraphs, deep groups and long words.
+std::vector<std::pair<const char *, QByteArray>> hardRtfDocuments(int bytes) {
+    const QByteArray head = "{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0 "
+                            "Tahoma;}}{\\colortbl;\\red200\\green0\\blue0;}\\pard ";
+    auto fill = [&](const QByteArray &unit) {
+        QByteArray doc = head;
+        doc.reserve(bytes + unit.size() + 1);
+        while (doc.size() < bytes)
+            doc += unit;
+        return doc + "}";
+    };
+    QByteArray perParagraph;
+    for (int i = 0; i < 120; ++i)
+        perParagraph += "\\b a\\b0 b";
+    return {
+        {"format changes in one paragraph", fill("\\b a\\b0 b")},
+        {"format changes, 240 a paragraph", fill(perParagraph + "\\par ")},
+        {"colour and size changes in one paragraph", fill("\\fs20\\cf1 x\\fs22\\cf0 y ")},
+        {"empty paragraphs", fill("\\par ")},
+        {"one-letter paragraphs", fill("x\\par ")},
+        {"one long word", fill("x")},
+        {"deep groups", fill("{\\b{\\i x}")},
+    };
+}
+
+// What showing a document costs: reading it and laying it out at a view's width.
+double showMs(const QByteArray &bytes) {
+    return medianMs(5, [&] {
+        QTextDocument d;
+        rtf::load(&d, bytes);
+        d.setTextWidth(600);
+        d.documentLayout()->documentSize();
+    });
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -111,8 +148,10 @@ int main(int argc, char **argv) {
 
     // What the start-up spends its time on: each window's creation alone.
     auto s0 = newState();
+    SettingsFile settings;
     std::unique_ptr<TMainForm> mainOnly;
-    const double mainForm = medianMs(15, [&] { mainOnly = std::make_unique<TMainForm>(*s0, QString()); });
+    const double mainForm =
+        medianMs(15, [&] { mainOnly = std::make_unique<TMainForm>(*s0, settings, QString()); });
     const double readingWindow = medianMs(15, [&] { TBible bible(*s0); });
     const double aboutWindow = medianMs(15, [&] { TAutor autor(*s0); });
     TBible readingOnly(*s0);
@@ -147,6 +186,10 @@ int main(int argc, char **argv) {
         rtf::load(&d, doc);
     });
 
+    std::vector<std::pair<const char *, double>> hard;
+    for (const auto &[name, bytes] : hardRtfDocuments(100 * 1024))
+        hard.emplace_back(name, showMs(bytes));
+
     std::printf(
         "start-up to the first painted day page: %.2f ms (bare Qt window with a text view: %.2f ms)\n",
         startup, bare);
@@ -157,6 +200,9 @@ int main(int argc, char **argv) {
     std::printf("loading a year file (%s):       %.3f ms\n", "372 lines", loadYear);
     std::printf("reading a %lld KB RTF document:             %.2f ms\n",
                 static_cast<long long>(doc.size() / 1024), rtf);
+    std::printf("showing hand-made 100 KB RTF documents (reading and laying out at 600 px):\n");
+    for (const auto &[name, ms] : hard)
+        std::printf("  %-42s %8.2f ms\n", name, ms);
     std::printf("(medians; errors reported: %lld)\n", static_cast<long long>(messages.all.size()));
     return 0;
 }

@@ -11,7 +11,13 @@ PACKAGES=(
     libjpeg-dev
     xvfb xauth
     fonts-dejavu-core
+    librsvg2-bin desktop-file-utils appstream
+    qt6-gtk-platformtheme at-spi2-core
+    # the free stand-ins of the design's faces: Liberation (Arial, Times New Roman metrics) and
+    # Wine's Tahoma and MS Sans Serif, which the program registers itself
+    fonts-liberation fonts-wine
 )
+PACKAGES+=(${KERLA_EXTRA_PACKAGES:-}) # what a caller needs beyond the build and the tests
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -1,22 +1,31 @@
+#include "app/mainform.h"
 #include "app/program.h"
+#include "app/sessionend.h"
 #include "controls/messagebox.h"
-#include "dialogs/programicon.h"
+#include "platform/designfonts.h"
 #include "platform/folders.h"
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kerla"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Kerla"));
+    designfonts::install();
 
     BoxMessageSink messages;
-    const AppContext context{folders::programDir(), folders::userDataDir(), Clock{}, &messages};
+    const QString programDir = folders::programDir();
+    bool created = true;
+    const QString userDataDir = folders::userDataDir(&created);
+    if (!created) // the day pages still show, from memory; the close reports the settings' loss
+        messages.showError(errors::unableToWriteTo(userDataDir));
+    const AppContext context{programDir, userDataDir, Clock{}, &messages, !created};
 
     Program program(context, QApplication::arguments().value(1));
     if (program.endsAtOnce())
         return 0;
-    QApplication::setWindowIcon(QIcon(programIcon(64)));
+    // A signal or the end of the session closes the program as Esc does.
+    SessionEnd sessionEnd([&program] { program.mainForm().close(); });
     program.show();
     return QApplication::exec();
 }

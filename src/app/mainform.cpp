@@ -1,10 +1,12 @@
 #include "app/mainform.h"
 
+#include "app/autostartitem.h"
 #include "app/mainparts.h"
+#include "controls/captionfit.h"
 #include "controls/windowparts.h"
 #include "pages/dates.h"
 #include "pages/settingskeys.h"
-#include "platform/profile.h"
+#include "platform/contrast.h"
 #include "platform/rtfreader.h"
 #include "platform/textfile.h"
 #include "readings/bible.h"
@@ -14,21 +16,26 @@
 #include <QDateEdit>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QTextEdit>
 #include <QTimer>
+
 #include <QToolButton>
+#include <algorithm>
+#include <exception>
 
 namespace keys = settingskeys;
 namespace defaults = settingskeys::defaults;
 
-TMainForm::TMainForm(const AppContext &context, const QString &argument, QWidget *parent)
+TMainForm::TMainForm(const AppContext &context, SettingsFile &settings, const QString &argument,
+                     QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowCloseButtonHint),
-      m_context(context), m_dayView(context), m_textColor(defaults::TextColor),
+      m_context(context), m_settings(settings), m_dayView(context), m_textColor(defaults::TextColor),
       m_background(defaults::TextBackground) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Kerla Dorny " KERLA_DISPLAY_VERSION));
@@ -36,7 +43,8 @@ TMainForm::TMainForm(const AppContext &context, const QString &argument, QWidget
     resize(defaults::Width, defaults::Height);
 
     mainparts::buildMenu(menuBar());
-    Lista = mainparts::buildToolbar(this);
+    addAutostartItem(mainparts::child<QMenu>(this, "Nastaven1"), *m_context.messages);
+    Lista = mainparts::buildToolbar(this, m_context.clock.today().year());
     wireCommands();
 
     TextWindow = mainparts::buildTextWindow(this);
@@ -55,33 +63,28 @@ TMainForm::TMainForm(const AppContext &context, const QString &argument, QWidget
 TMainForm::~TMainForm() = default;
 
 void TMainForm::FormCreate(const QString &argument) {
-    const QString path = m_context.settingsPath();
-    if (textfile::fileExists(path)) {
-        const ProfileFile ini(path);
-        auto integer = [&](const keys::Key &k, int def) {
-            return ini.readInteger(k.sectionText(), k.nameText(), def);
-        };
-        setBackgroundColor(integer(keys::OknoBarva, m_background));
-        m_textColor = integer(keys::OknoFontBarva, m_textColor);
+    SettingsFile &ini = m_settings;
+    ini.load(m_context.settingsPath());
+    if (ini.exists()) {
+        setBackgroundColor(ini.readInteger(keys::OknoBarva, m_background));
+        m_textColor = ini.readInteger(keys::OknoFontBarva, m_textColor);
         QFont font = TextWindow->font();
-        font.setFamily(
-            ini.readString(keys::OknoFont.sectionText(), keys::OknoFont.nameText(), font.family()));
-        const int size = integer(keys::OknoFontVelikost, font.pointSize());
+        font.setFamily(ini.readString(keys::OknoFont, font.family()));
+        const int size = ini.readInteger(keys::OknoFontVelikost, font.pointSize());
         if (size > 0)
             font.setPointSize(size);
         setTextFont(font, m_textColor);
-        setClockVisible(
-            ini.readBool(keys::OknoHodiny.sectionText(), keys::OknoHodiny.nameText(), m_clockShown));
-        const int left = integer(keys::PoziceOdleva, x());
-        const int top = integer(keys::PoziceOdshora, y());
-        const int height = integer(keys::PoziceVyska, this->height());
-        const int width = integer(keys::PoziceSirka, this->width());
+        setClockVisible(ini.readBool(keys::OknoHodiny, m_clockShown));
+        const int left = ini.readInteger(keys::PoziceOdleva, x());
+        const int top = ini.readInteger(keys::PoziceOdshora, y());
+        const int height = ini.readInteger(keys::PoziceVyska, this->height());
+        const int width = ini.readInteger(keys::PoziceSirka, this->width());
         move(left, top);
         resize(width, height);
-        m_storedDate =
-            ini.readString(keys::HlavniDatum.sectionText(), keys::HlavniDatum.nameText(), m_storedDate);
+        m_storedDate = ini.readString(keys::HlavniDatum, m_storedDate);
     } else {
-        resize(defaults::FirstRunWidth, defaults::FirstRunHeight);
+        // Just wide enough for the whole toolbar, the clock included, where its faces need more.
+        resize(std::max(defaults::FirstRunWidth, captionfit::toolbarWidth(Lista)), defaults::FirstRunHeight);
         m_centreOnShow = true;
         m_storedDate = QString::fromUtf16(defaults::FirstRunStoredDate);
     }
@@ -130,14 +133,21 @@ void TMainForm::closeEvent(QCloseEvent *event) {
 }
 
 void TMainForm::FormClose() {
-    textfile::removeIfExists(m_context.readingTextPath());
-    textfile::removeIfExists(m_context.dayPagePath());
-    ProfileFile ini(m_context.settingsPath());
-    auto integer = [&](const keys::Key &k, int v) { ini.writeInteger(k.sectionText(), k.nameText(), v); };
-    auto text = [&](const keys::Key &k, const QString &v) {
-        ini.writeString(k.sectionText(), k.nameText(), v);
-    };
-    auto boolean = [&](const keys::Key &k, bool v) { ini.writeBool(k.sectionText(), k.nameText(), v); };
+    // The settings are written even when a temporary file cannot be deleted; that failure is
+    // reported afterwards, unless the settings' own failure is.
+    std::exception_ptr failure;
+    for (const QString &path : {m_context.readingTextPath(), m_context.dayPagePath()}) {
+        try {
+            textfile::removeIfExists(path);
+        } catch (const KerlaError &) {
+            failure = failure ? failure : std::current_exception();
+        }
+    }
+    // All keys go into the file in one replace, at the end.
+    SettingsFile &ini = m_settings;
+    auto integer = [&](const keys::Key &k, int v) { ini.writeInteger(k, v); };
+    auto text = [&](const keys::Key &k, const QString &v) { ini.writeString(k, v); };
+    auto boolean = [&](const keys::Key &k, bool v) { ini.writeBool(k, v); };
     const QFont font = textFont();
     integer(keys::OknoBarva, m_background);
     integer(keys::OknoFontBarva, m_textColor);
@@ -160,6 +170,9 @@ void TMainForm::FormClose() {
         integer(keys::BibleOdshora, m_windows.bible->y());
         boolean(keys::BibleTypOkna, m_windows.bible->classicReadingWindow());
     }
+    ini.save();
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 void TMainForm::Konec1Click() {
@@ -168,9 +181,8 @@ void TMainForm::Konec1Click() {
 
 void TMainForm::Konec2Click() {
     command([this] {
-        ProfileFile ini(m_context.settingsPath());
-        ini.writeString(keys::HlavniDatum.sectionText(), keys::HlavniDatum.nameText(),
-                        shortDateText(m_context.clock.today()));
+        // Written with the other keys, in the same replace of the file, by the close.
+        m_settings.writeString(keys::HlavniDatum, shortDateText(m_context.clock.today()));
         close();
     });
 }
@@ -179,8 +191,7 @@ void TMainForm::Timer1Timer() {
     Panel1->setText(mainparts::longTimeText(m_context.clock.now().time()));
 }
 
-void TMainForm::loadPageIntoTextWindow() {
-    const QByteArray bytes = textfile::readAll(m_context.dayPagePath());
+void TMainForm::loadPageIntoTextWindow(const QByteArray &bytes) {
     rtf::load(TextWindow->document(), bytes);
     TextWindow->moveCursor(QTextCursor::Start);
 }
@@ -189,13 +200,13 @@ void TMainForm::FormShow() {
     ++m_refreshes;
     const QString sectionDate = sectionDateText(m_dayView.date());
     mainparts::showApplicationTitle(QStringLiteral("Kerla ") + shortDateText(m_dayView.shownDate()));
-    m_dayView.composeDayPage();
+    const QByteArray page = m_dayView.composeDayPage();
     {
         // One batch: the view repaints once, with the settings' font over the whole page.
         TextWindow->setUpdatesEnabled(false);
         const auto repaint = qScopeGuard([this] { TextWindow->setUpdatesEnabled(true); });
-        loadPageIntoTextWindow();
-        mainparts::layFontOverPage(*TextWindow, m_textColor);
+        loadPageIntoTextWindow(page);
+        mainparts::layFontOverPage(*TextWindow, contrast::readableText(m_textColor, m_background));
     }
 
     const DayReadings &r = m_dayView.readings();
@@ -222,12 +233,16 @@ QFont TMainForm::textFont() const {
 void TMainForm::setTextFont(const QFont &font, int colorValue) {
     m_textColor = colorValue;
     TextWindow->setFont(font);
-    windowparts::setPaletteColor(*TextWindow, QPalette::Text, colorValue);
+    windowparts::setPaletteColor(*TextWindow, QPalette::Text,
+                                 contrast::readableText(colorValue, m_background));
 }
 
 void TMainForm::setBackgroundColor(int colorValue) {
     m_background = colorValue;
     windowparts::setPaletteColor(*TextWindow, QPalette::Base, colorValue);
+    // The text is drawn so that it stays readable on the new background.
+    windowparts::setPaletteColor(*TextWindow, QPalette::Text,
+                                 contrast::readableText(m_textColor, colorValue));
 }
 
 void TMainForm::setClockVisible(bool visible) {

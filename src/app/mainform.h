@@ -3,6 +3,7 @@
 #include "dialogs/dayviewaccess.h"
 #include "pages/appcontext.h"
 #include "pages/dayview.h"
+#include "pages/settingsfile.h"
 
 #include <QMainWindow>
 
@@ -28,10 +29,11 @@ class TNastav;
 class TMainForm : public QMainWindow, public DayViewAccess {
     Q_OBJECT
 public:
-    // Runs FormCreate: the shown date becomes today, the settings are read, and the once-a-day
-    // exit is decided (see endsAtOnce). `argument` is the first command-line argument (empty when
-    // there is none).
-    TMainForm(const AppContext &context, const QString &argument, QWidget *parent = nullptr);
+    // Runs FormCreate: the shown date becomes today, the settings are read from Kerla.ini into
+    // `settings`, and the once-a-day exit is decided (see endsAtOnce). The close writes the
+    // settings back. `argument` is the first command-line argument (empty when there is none).
+    TMainForm(const AppContext &context, SettingsFile &settings, const QString &argument,
+              QWidget *parent = nullptr);
     ~TMainForm() override;
 
     // The other windows. The dialogs are this window's children; the reading window and the
@@ -111,13 +113,16 @@ private:
     void stepAndShowDay(void (*step)(ViewDate &));
     // The week, month or year page (2025 only; other years get the day page), with its pictures.
     void showView(DayView::View view);
-    void loadPageIntoTextWindow();
+    // The bytes just written into KERLA.TMP; taken from memory, they show also when it could not
+    // be written.
+    void loadPageIntoTextWindow(const QByteArray &bytes);
     void reading(QString DayReadings::*which);
     void showDocument(const QString &fileName);
     // Runs a command; an error ends it and goes to the error report.
     template <class F> void command(F &&f) { runCommand(*m_context.messages, std::forward<F>(f)); }
 
     const AppContext &m_context;
+    SettingsFile &m_settings; // owned by the program
     DayView m_dayView;
     QString m_storedDate; // read by FormCreate
     bool m_endAtOnce = false;

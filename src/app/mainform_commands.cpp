@@ -116,9 +116,10 @@ void TMainForm::SkocChange() {
 
 void TMainForm::showView(View view) {
     command([&] {
-        if (!m_dayView.composePeriodicPage(view))
+        const std::optional<QByteArray> page = m_dayView.composePeriodicPage(view);
+        if (!page)
             return FormShow();
-        loadPageIntoTextWindow();
+        loadPageIntoTextWindow(*page);
         mainparts::loadViewPictures(m_context.ProgramDir, view, m_viewButtons);
     });
 }

@@ -1,8 +1,11 @@
 #include "app/mainparts.h"
 
+#include "app/toolbaraccess.h"
+#include "controls/captionfit.h"
 #include "pages/settingskeys.h"
-#include "platform/colorvalue.h"
+#include "platform/boundedpicture.h"
 #include "platform/errors.h"
+#include "platform/formatlocale.h"
 
 #include <QAction>
 #include <QDateEdit>
@@ -84,7 +87,10 @@ void buildMenu(QMenuBar *bar) {
           {"CteniN1", u"První čtení", {QKeySequence(Qt::CTRL | Qt::Key_F1)}},
           {"CteniN2", u"Druhé čtení", {QKeySequence(Qt::CTRL | Qt::Key_F2)}},
           {"CteniN3", u"Třetí čtení", {QKeySequence(Qt::CTRL | Qt::Key_F3)}}}},
-        {"Nastaven1", u"&Nastavení", {{"Puvnast", u"&Nastavení", {QKeySequence(Qt::CTRL | Qt::Key_N)}}}},
+        {"Nastaven1",
+         u"&Nastavení",
+         {{"Puvnast", u"&Nastavení", {QKeySequence(Qt::CTRL | Qt::Key_N)}},
+          {"N3", nullptr, {}}}}, // the start at login follows (autostartitem.h)
         {"Oprogramu1",
          u"&O programu",
          {{"OKerlach", u"O &Kerlach DR", {}},
@@ -110,7 +116,7 @@ void buildMenu(QMenuBar *bar) {
     }
 }
 
-QToolBar *buildToolbar(QMainWindow *window) {
+QToolBar *buildToolbar(QMainWindow *window, int year) {
     auto *bar = new QToolBar(window);
     bar->setObjectName(QStringLiteral("Lista"));
     bar->setMovable(false);
@@ -138,11 +144,11 @@ QToolBar *buildToolbar(QMainWindow *window) {
     auto *picker = new QDateEdit(bar);
     picker->setObjectName(QStringLiteral("Skoc"));
     picker->setToolTip(QStringLiteral("Přejít na konkrétní datum"));
-    picker->setFixedWidth(156);
     picker->setFont(QFont(QStringLiteral("Tahoma"), 8));
     picker->setCalendarPopup(true);
     picker->setKeyboardTracking(false);
-    picker->setDisplayFormat(QLocale::system().dateFormat(QLocale::LongFormat));
+    captionfit::fitDatePicker(picker, formattingLocale(), formattingLocale().dateFormat(QLocale::LongFormat),
+                              156, year);
     // The calendar's span: the day steps keep to it as well.
     picker->setDateRange(QDate(kFirstYear, 1, 1), QDate(kLastYear, 12, 31));
     bar->addWidget(picker);
@@ -158,6 +164,7 @@ QToolBar *buildToolbar(QMainWindow *window) {
     clock->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     clock->setAlignment(Qt::AlignCenter);
     bar->addWidget(clock);
+    toolbaraccess::describeControls(bar);
     return bar;
 }
 
@@ -169,7 +176,7 @@ QToolButton *speedButton(QToolBar *bar, const char *name, const QString &hint, P
     button->setToolTip(hint);
     button->setFixedSize(36, 36);
     button->setIconSize(QSize(32, 32));
-    button->setIcon(QIcon(QPixmap::fromImage(toolbarart::draw(picture))));
+    button->setIcon(toolbarart::icon(picture, bar->devicePixelRatioF()));
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     bar->addWidget(button);
@@ -188,6 +195,7 @@ void separator(QToolBar *bar, const char *name, int width) {
 QTextEdit *buildTextWindow(QMainWindow *window) {
     auto *view = new QTextEdit(window);
     view->setObjectName(QStringLiteral("TextWindow"));
+    view->setAccessibleName(QStringLiteral("Kerlo"));
     view->setReadOnly(true);
     view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -198,13 +206,13 @@ QTextEdit *buildTextWindow(QMainWindow *window) {
     return view;
 }
 
-void layFontOverPage(QTextEdit &view, int textColor) {
+void layFontOverPage(QTextEdit &view, const QColor &textColor) {
     QTextCursor all(view.document());
     all.select(QTextCursor::Document);
     QTextCharFormat format;
     format.setFontFamilies({view.font().family()});
     format.setFontPointSize(view.font().pointSizeF());
-    format.setForeground(colorvalue::toQColor(textColor));
+    format.setForeground(textColor);
     all.mergeCharFormat(format);
 }
 
@@ -225,10 +233,11 @@ void loadViewPictures(const QString &programDir, DayView::View shown,
         const Picture picture = i == int(shown) ? pressed[i] : plain[i];
         const QString path = programDir + QStringLiteral("grafika/") + toolbarart::fileName(picture);
         QImageReader reader(path, "BMP");
-        const QImage image = reader.read();
+        QString reason;
+        const QImage image = boundedpicture::read(reader, &reason);
         if (image.isNull()) {
-            const QString reason =
-                QFileInfo::exists(path) ? reader.errorString() : errors::systemReason(ENOENT);
+            if (!QFileInfo::exists(path))
+                reason = errors::systemReason(ENOENT);
             throw KerlaError(errors::cannotOpenFile(path, reason));
         }
         buttons[i]->setIcon(QIcon(QPixmap::fromImage(image)));
@@ -236,9 +245,9 @@ void loadViewPictures(const QString &programDir, DayView::View shown,
 }
 
 QString longTimeText(const QTime &time) {
-    QString format = QLocale::system().timeFormat(QLocale::LongFormat);
+    QString format = formattingLocale().timeFormat(QLocale::LongFormat);
     format.remove(QLatin1Char('t'));
-    return QLocale::system().toString(time, format.trimmed());
+    return formattingLocale().toString(time, format.trimmed());
 }
 
 void showApplicationTitle(const QString &title) {

@@ -8,6 +8,7 @@
 
 #include <array>
 
+class QColor;
 class QMainWindow;
 class QMenuBar;
 class QTextEdit;
@@ -39,13 +40,14 @@ extern const std::array<DateStep, 8> DateSteps;
 
 // The toolbar Lista, added to the window: the view and day buttons, the reading buttons, the
 // picker Skoc, the two end buttons and the clock panel Panel1.
-QToolBar *buildToolbar(QMainWindow *window);
+// `year` is the current year, whose dates the picker's width is measured with.
+QToolBar *buildToolbar(QMainWindow *window, int year);
 
 // The read-only view TextWindow, as the window's central widget, in the designed font.
 QTextEdit *buildTextWindow(QMainWindow *window);
 // Lays the view's font (face and size) and the text colour over the whole page; the page's own
 // bold, italics and paragraphs stay.
-void layFontOverPage(QTextEdit &view, int textColor);
+void layFontOverPage(QTextEdit &view, const QColor &textColor);
 // Shows or hides a control of the toolbar; a hidden one takes no space.
 void showOnToolbar(QToolBar &bar, QWidget *control, bool visible);
 

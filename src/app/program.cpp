@@ -1,28 +1,43 @@
 #include "app/program.h"
 
+#include "app/afterfirstpaint.h"
 #include "app/mainform.h"
 #include "app/shortcutfilter.h"
 #include "dialogs/autor.h"
 #include "dialogs/documentviewer.h"
 #include "dialogs/nastav.h"
 #include "dialogs/printing.h"
+#include "dialogs/programicon.h"
 #include "readings/bible.h"
 
 #include <QApplication>
 
-Program::Program(const AppContext &context, const QString &argument) {
+Program::Program(const AppContext &context, const QString &argument) : m_context(context) {
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Kerla"));
-    // The main window's creation runs first: its settings are read before the reading window's.
-    m_main = std::make_unique<TMainForm>(context, argument);
-    m_bible = std::make_unique<TBible>(context);
-    m_nastav = new TNastav(context, *m_main, *m_bible, m_main.get());
-    m_autor = new TAutor(context, m_main.get());
+    m_main = std::make_unique<TMainForm>(context, m_settings, argument);
+    if (!m_main->endsAtOnce())
+        m_afterPaint = std::make_unique<AfterFirstPaint>(m_main.get(), [this] { createHiddenWindows(); });
+}
+
+void Program::createHiddenWindows() {
+    if (m_hiddenWindowsMade)
+        return;
+    m_hiddenWindowsMade = true;
+    // The main window's creation has read the settings file; the reading window takes its keys
+    // from it.
+    m_bible = std::make_unique<TBible>(m_context, &m_settings);
+    m_nastav = new TNastav(m_context, *m_main, *m_bible, m_main.get());
+    m_autor = new TAutor(m_context, m_main.get());
     m_form2 = new TForm2(m_main.get());
-    m_print = std::make_unique<PrintService>(context);
+    m_print = std::make_unique<PrintService>(m_context);
     m_main->attachWindows({m_nastav, m_autor, m_bible.get(), m_form2, m_print.get()});
+    // The icon's eight sizes take longer to decode and hand to the window system than the main
+    // window takes to paint; they follow the first page like the hidden windows.
+    QApplication::setWindowIcon(programWindowIcon());
 }
 
 Program::~Program() {
+    m_afterPaint.reset();
     if (m_shortcuts)
         qApp->removeEventFilter(m_shortcuts.get());
 }

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmap>
 
 namespace toolbarart {
 
@@ -147,8 +148,11 @@ void endPicture(QPainter &p, bool onceADay) {
 
 } // namespace
 
-QImage draw(Picture picture) {
-    QImage image(32, 32, QImage::Format_RGB32);
+QImage draw(Picture picture, qreal devicePixelRatio) {
+    const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+    const int side = qRound(32 * ratio);
+    QImage image(side, side, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(kFace);
     QPainter p(&image);
     switch (picture) {
@@ -203,6 +207,13 @@ QImage draw(Picture picture) {
     }
     p.end();
     return image.convertToFormat(QImage::Format_RGB888);
+}
+
+QIcon icon(Picture picture, qreal devicePixelRatio) {
+    QIcon icon(QPixmap::fromImage(draw(picture)));
+    if (devicePixelRatio > 1.0)
+        icon.addPixmap(QPixmap::fromImage(draw(picture, devicePixelRatio)));
+    return icon;
 }
 
 QString fileName(Picture picture) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QImage>
 #include <QList>
 #include <QString>
@@ -26,7 +27,10 @@ enum class Picture {
     EndOnceADay, // the two ends
 };
 
-QImage draw(Picture picture);
+// Drawn for a screen of the given device pixel ratio: (32 × 32) × ratio pixels that carry the ratio.
+QImage draw(Picture picture, qreal devicePixelRatio = 1.0);
+// The picture as an icon that is sharp at 1× and at the given device pixel ratio.
+QIcon icon(Picture picture, qreal devicePixelRatio);
 
 // The file names under grafika/ of the view buttons' pictures (plain and pressed).
 QString fileName(Picture picture);

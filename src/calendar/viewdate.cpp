@@ -19,6 +19,8 @@ void shift(ViewDate &d, uint16_t ViewDate::*field, int delta) {
 } // namespace
 
 uint8_t DaysInMonth(uint8_t month, uint16_t year) {
+    if (month < 1 || month > 12)
+        return 0; // a date that is not set yet (month 0) has no days
     if (month == 2 && (year & 3) == 0)
         return 29;
     return MonthLengths[month - 1];

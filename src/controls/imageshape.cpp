@@ -93,6 +93,11 @@ void TImageShape::setPicture(const QImage &picture) {
     RefreshPicture();
 }
 
+void TImageShape::setDensePicture(const QImage &dense) {
+    m_dense = dense;
+    RefreshPicture();
+}
+
 QRect TImageShape::PictureRect() const {
     return PictureRect(m_picture.size(), size(), m_stretch, m_proportional, m_center);
 }
@@ -249,6 +254,8 @@ void TImageShape::RefreshPicture() {
         applyAlign();
     }
     m_display = m_transparent ? withoutTransparentColor(m_picture) : m_picture;
+    const bool denseFits = !m_dense.isNull() && m_dense.deviceIndependentSize().toSize() == m_picture.size();
+    m_denseDisplay = !denseFits ? QImage() : m_transparent ? withoutTransparentColor(m_dense) : m_dense;
     // Nothing behind the control needs painting when the picture covers all of it.
     setAttribute(Qt::WA_OpaquePaintEvent, hasPicture && !m_transparent && m_stretch && !m_proportional);
     if (!m_drawing)
@@ -265,7 +272,7 @@ void TImageShape::paintEvent(QPaintEvent *) {
     m_drawing = true;
     if (!m_display.isNull()) {
         QPainter painter(this);
-        painter.drawImage(PictureRect(), m_display);
+        painter.drawImage(PictureRect(), m_denseDisplay.isNull() ? m_display : m_denseDisplay);
     }
     m_drawing = wasDrawing;
 }

@@ -46,6 +46,10 @@ public:
     const QImage &Picture() const { return m_picture; }
     // Copies the picture and runs RefreshPicture.
     void setPicture(const QImage &picture);
+    // The same picture drawn for a high-density screen (it carries its device pixel ratio and
+    // covers the picture's size): painted in its place, sharp, while the size and the window's
+    // shape still come from Picture. An empty image, or one of another size, is not used.
+    void setDensePicture(const QImage &dense);
 
     // Where the picture is drawn in the control.
     QRect PictureRect() const;
@@ -95,6 +99,8 @@ private:
     bool m_movable = true;
     QImage m_picture;
     QImage m_display; // the picture as painted (transparent colour removed when Transparent)
+    QImage m_dense;   // the high-density picture, as given
+    QImage m_denseDisplay;
     bool m_stretch = false;
     bool m_center = false;
     bool m_incrementalDisplay = false;

@@ -1,7 +1,13 @@
 #include "controls/mylabel3d.h"
 
+#include "controls/accessibility.h"
+#include "platform/contrast.h"
+
+#include <QAccessible>
+
 #include <QEnterEvent>
 #include <QFontMetrics>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -24,6 +30,7 @@ TmyLabel3d::TmyLabel3d(const QString &caption, QWidget *parent) : QWidget(parent
     setAutoFillBackground(false);
     setFocusPolicy(Qt::NoFocus);
     adjustToCaption();
+    accessibility::install();
 }
 
 void TmyLabel3d::setCaption(const QString &caption) {
@@ -32,6 +39,8 @@ void TmyLabel3d::setCaption(const QString &caption) {
     adjustToCaption();
     updateGeometry();
     update();
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 void TmyLabel3d::setAStyle3D(T3DEffect style) {
@@ -111,6 +120,34 @@ void TmyLabel3d::setWordWrap(bool on) {
     update();
 }
 
+void TmyLabel3d::setBackdrop(const QColor &color) {
+    if (change(m_backdrop, color))
+        update();
+}
+
+QColor TmyLabel3d::backdropColor() const {
+    if (!m_transparent)
+        return colorvalue::toQColor(m_color);
+    if (m_backdrop.isValid())
+        return m_backdrop;
+    const QWidget *behind = parentWidget() ? parentWidget() : this;
+    return behind->palette().color(behind->backgroundRole());
+}
+
+QColor TmyLabel3d::faceColor() const {
+    if (!isEnabled())
+        return colorvalue::toQColor(colorvalue::clGrayText);
+    return contrast::readableOn(colorvalue::toQColor(m_fontColor), backdropColor());
+}
+
+bool TmyLabel3d::isClickable() const {
+    return isSignalConnected(QMetaMethod::fromSignal(&TmyLabel3d::OnClick));
+}
+
+void TmyLabel3d::click() {
+    Q_EMIT OnClick(this);
+}
+
 int TmyLabel3d::textFlags() const {
     int flags = Qt::TextWordWrap | Qt::TextExpandTabs | Qt::AlignTop;
     if (m_alignment & Qt::AlignRight)
@@ -170,26 +207,28 @@ void TmyLabel3d::DrawCaption3D(QPainter &painter, const QRect &rect, int flags) 
     // Everything outside the label is clipped: a shifted copy loses what leaves the label.
     painter.setClipRect(this->rect());
 
-    const auto pass = [&](int dx, int dy, int colorValue) {
-        painter.setPen(colorvalue::toQColor(colorValue));
+    const auto pass = [&](int dx, int dy, const QColor &color) {
+        painter.setPen(color);
         painter.drawText(rect.translated(dx, dy), flags, m_caption);
     };
+    const QColor leftTop = colorvalue::toQColor(m_shadeLeftTop);
+    const QColor rightBottom = colorvalue::toQColor(m_shadeRightBottom);
     switch (m_style) {
     case T3DEffect::Normal3d:
         break;
     case T3DEffect::Resit3d:
-        pass(1, 1, m_shadeLeftTop);
-        pass(-1, -1, m_shadeRightBottom);
+        pass(1, 1, leftTop);
+        pass(-1, -1, rightBottom);
         break;
     case T3DEffect::Raised3d:
-        pass(1, 1, m_shadeRightBottom);
-        pass(-1, -1, m_shadeLeftTop);
+        pass(1, 1, rightBottom);
+        pass(-1, -1, leftTop);
         break;
     case T3DEffect::Shadowed3d:
-        pass(m_hOffset, m_vOffset, m_shadeRightBottom);
+        pass(m_hOffset, m_vOffset, rightBottom);
         break;
     }
-    pass(0, 0, isEnabled() ? m_fontColor : colorvalue::clGrayText);
+    pass(0, 0, faceColor());
 }
 
 void TmyLabel3d::changeEvent(QEvent *event) {
@@ -243,5 +282,5 @@ void TmyLabel3d::mouseReleaseEvent(QMouseEvent *event) {
         m_pressed = false;
     event->accept();
     if (wasPressed && rect().contains(event->position().toPoint()))
-        Q_EMIT OnClick(this);
+        click();
 }

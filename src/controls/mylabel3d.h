@@ -69,6 +69,23 @@ public:
     bool WordWrap() const { return m_wordWrap; }
     void setWordWrap(bool on);
 
+    // What lies behind a transparent label, for the caption's contrast: the parent's background
+    // unless a colour is given (the average colour of a picture under the label); an invalid
+    // colour returns to the parent's background. An opaque label is behind itself (Color).
+    void setBackdrop(const QColor &color);
+    QColor backdropColor() const;
+    // The colour that the caption is drawn in: FontColor, or black or white when FontColor would
+    // be hard to read on the backdrop (below 4.5:1); grey text while disabled. FontColor stays.
+    QColor faceColor() const;
+
+    // For assistive technology: a caption that opens a link, or one that something handles a
+    // click on (a button).
+    bool IsLink() const { return m_isLink; }
+    void setIsLink(bool on) { m_isLink = on; }
+    bool isClickable() const;
+    // Does what a click with the left button does.
+    void click();
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -110,6 +127,8 @@ private:
     Qt::Alignment m_alignment = Qt::AlignLeft;
     bool m_autoSize = true;
     bool m_wordWrap = false;
+    bool m_isLink = false;
+    QColor m_backdrop;
 
     bool m_pointerInside = false;
     bool m_pressed = false;

@@ -8,10 +8,14 @@
 
 namespace windowparts {
 
-void setPaletteColor(QWidget &widget, QPalette::ColorRole role, int colorValue) {
+void setPaletteColor(QWidget &widget, QPalette::ColorRole role, const QColor &color) {
     QPalette palette = widget.palette();
-    palette.setColor(role, colorvalue::toQColor(colorValue));
+    palette.setColor(role, color);
     widget.setPalette(palette);
+}
+
+void setPaletteColor(QWidget &widget, QPalette::ColorRole role, int colorValue) {
+    setPaletteColor(widget, role, colorvalue::toQColor(colorValue));
 }
 
 void centreOnScreen(QWidget &window) {

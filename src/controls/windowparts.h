@@ -8,7 +8,8 @@ class QWidget;
 // Small things that several windows do alike.
 namespace windowparts {
 
-// Gives one colour role of the widget's palette a stored colour value (colorvalue.h).
+// Gives one colour role of the widget's palette a colour, or a stored colour value (colorvalue.h).
+void setPaletteColor(QWidget &widget, QPalette::ColorRole role, const QColor &color);
 void setPaletteColor(QWidget &widget, QPalette::ColorRole role, int colorValue);
 
 // Moves the window to the middle of the available area of its screen (nothing without a screen).

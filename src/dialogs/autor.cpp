@@ -1,5 +1,6 @@
 #include "dialogs/autor.h"
 
+#include "controls/accessibility.h"
 #include "controls/mylabel3d.h"
 #include "controls/windowparts.h"
 #include "dialogs/jpegimage.h"
@@ -7,6 +8,8 @@
 #include "pages/addresses.h"
 #include "pages/appcontext.h"
 #include "platform/colorvalue.h"
+#include "platform/contrast.h"
+#include "platform/formatlocale.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -88,10 +91,8 @@ TAutor::TAutor(const AppContext &context, QWidget *parent, const QString &execut
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(rect());
     Image1->setAlignment(Qt::AlignCenter);
-    const QImage picture = aboutwindow::backgroundPicture();
-    if (!picture.isNull())
-        Image1->setPixmap(
-            QPixmap::fromImage(picture.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    // The picture is decoded when the window is first shown (see showEvent).
+    accessibility::markDecorative(Image1);
 
     myLabel3d1 = label3d(this, "myLabel3d1", QStringLiteral("Kerla Dorny verze "), 8, 32, verdana(17, true),
                          colorvalue::Maroon, T3DEffect::Raised3d);
@@ -125,6 +126,9 @@ TAutor::TAutor(const AppContext &context, QWidget *parent, const QString &execut
     myLabel3d7->setAVShadeOffSet(2);
     myLabel3d7->setCursor(Qt::PointingHandCursor);
 
+    myLabel3d3->setIsLink(true);
+    myLabel3d4->setIsLink(true);
+
     connect(myLabel3d3, &TmyLabel3d::OnClick, this, &TAutor::myLabel3d3Click);
     connect(myLabel3d4, &TmyLabel3d::OnClick, this, &TAutor::myLabel3d4Click);
     connect(myLabel3d7, &TmyLabel3d::OnClick, this, &TAutor::myLabel3d7Click);
@@ -135,7 +139,7 @@ TAutor::TAutor(const AppContext &context, QWidget *parent, const QString &execut
 void TAutor::FormCreate(const QString &executablePath) {
     const QDate built = QFileInfo(executablePath).lastModified().date();
     Label2->setText(Label2->text() + QLatin1Char(' ') +
-                    QLocale::system().toString(built, QLocale::ShortFormat));
+                    formattingLocale().toString(built, QLocale::ShortFormat));
     Label2->adjustSize();
     myLabel3d1->setCaption(myLabel3d1->Caption() + VersionText(executablePath));
 }
@@ -163,7 +167,34 @@ void TAutor::myLabel3d7Click(TmyLabel3d *) {
     reject();
 }
 
+void TAutor::readCaptionsAgainst(const QImage &shown) {
+    const QPoint shownAt((width() - shown.width()) / 2, (height() - shown.height()) / 2);
+    for (TmyLabel3d *l : {myLabel3d1, myLabel3d2, myLabel3d3, myLabel3d4, myLabel3d7})
+        l->setBackdrop(contrast::averageColor(shown, l->geometry().translated(-shownAt)));
+    // So are the plain captions, whose theme colour may be light on the light picture.
+    for (QLabel *l : {Label1, Label5, Label8, Label2, Label3}) {
+        const QColor behind = contrast::averageColor(shown, l->geometry().translated(-shownAt));
+        if (!behind.isValid())
+            continue;
+        windowparts::setPaletteColor(*l, QPalette::WindowText,
+                                     contrast::readableOn(l->palette().color(QPalette::WindowText), behind));
+    }
+}
+
 void TAutor::showEvent(QShowEvent *event) {
+    if (Image1->pixmap().isNull()) {
+        const QImage picture = aboutwindow::backgroundPicture();
+        if (!picture.isNull()) {
+            // Scaled for the screen's pixel density, so that it stays sharp on a high-density screen;
+            // the captions are measured against it at the window's own size.
+            const qreal ratio = devicePixelRatioF();
+            QImage dense = picture.scaled(size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            dense.setDevicePixelRatio(ratio);
+            Image1->setPixmap(QPixmap::fromImage(dense));
+            readCaptionsAgainst(
+                ratio == 1.0 ? dense : picture.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        }
+    }
     if (!event->spontaneous())
         windowparts::centreOnScreen(*this);
     QDialog::showEvent(event);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QImage>
 #include <QString>
 #include <QUrl>
 
@@ -40,6 +41,8 @@ private Q_SLOTS:
 
 private:
     void FormCreate(const QString &executablePath);
+    // The captions are read against the picture under them.
+    void readCaptionsAgainst(const QImage &shown);
 
     const AppContext &m_context;
 

@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QTextEdit>
 
+#include <algorithm>
+
 TForm2::TForm2(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("O Kerlach DR"));
@@ -33,7 +35,10 @@ TForm2::TForm2(QWidget *parent) : QDialog(parent) {
     heading.setBold(true);
     myLabel3d1->setFont(heading);
     myLabel3d1->setAutoSize(false);
-    myLabel3d1->setGeometry(56, 12, 257, 22);
+    // A face taller than the design's gets the height of its line.
+    const QRect caption = myLabel3d1->fontMetrics().boundingRect(
+        QRect(0, 0, 257, 100), Qt::AlignLeft | Qt::AlignTop, myLabel3d1->Caption());
+    myLabel3d1->setGeometry(56, 12, 257, std::max(22, caption.height()));
     myLabel3d1->setAStyle3D(T3DEffect::Raised3d);
     myLabel3d1->setAShadeLTSet(false);
     myLabel3d1->setAShadeLeftTop(colorvalue::Yellow);
@@ -46,6 +51,7 @@ TForm2::TForm2(QWidget *parent) : QDialog(parent) {
 
     RichEdit1 = new QTextEdit(this);
     RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
+    RichEdit1->setAccessibleName(QStringLiteral("Text dokumentu"));
     RichEdit1->setGeometry(8, 48, 361, 225);
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

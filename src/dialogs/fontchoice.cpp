@@ -2,6 +2,7 @@
 
 #include "controls/windowparts.h"
 #include "platform/colorvalue.h"
+#include "platform/colorwords.h"
 
 #include <QColorDialog>
 #include <QComboBox>
@@ -70,7 +71,6 @@ FontChoiceDialog::FontChoiceDialog(const FontChoice &start, bool styleEditable, 
     m_colorButton = new QPushButton(QStringLiteral("&Barva..."), this);
     m_colorButton->setObjectName(QStringLiteral("FontColor"));
     m_colorButton->setAutoDefault(false);
-    m_colorButton->setIcon(swatch(m_color));
 
     m_sample = new QLabel(QStringLiteral("AaBbČčŘřŽž"), this);
     m_sample->setObjectName(QStringLiteral("FontSample"));
@@ -108,7 +108,7 @@ FontChoiceDialog::FontChoiceDialog(const FontChoice &start, bool styleEditable, 
     });
     connect(m_size, &QComboBox::currentTextChanged, this, &FontChoiceDialog::updateSample);
     connect(m_style, &QListWidget::currentRowChanged, this, &FontChoiceDialog::updateSample);
-    updateSample();
+    setColorValue(m_color); // the swatch, its words and the sample
 }
 
 FontChoice FontChoiceDialog::choice() const {
@@ -130,11 +130,13 @@ FontChoice FontChoiceDialog::choice() const {
 void FontChoiceDialog::setColorValue(int colorValue) {
     m_color = colorValue;
     m_colorButton->setIcon(swatch(m_color));
+    m_colorButton->setAccessibleDescription(QStringLiteral("Barva písma: ") + colorwords::describe(m_color));
     updateSample();
 }
 
 void FontChoiceDialog::pickColor() {
-    const QColor picked = QColorDialog::getColor(colorvalue::toQColor(m_color), this);
+    const QColor picked =
+        QColorDialog::getColor(colorvalue::toQColor(m_color), this, QStringLiteral("Barva písma"));
     if (picked.isValid())
         setColorValue(colorvalue::fromQColor(picked));
 }
@@ -156,7 +158,8 @@ bool DialogFontColorChooser::chooseFont(QWidget *parent, const QString &caption,
 }
 
 bool DialogFontColorChooser::chooseColor(QWidget *parent, int &colorValue) {
-    const QColor picked = QColorDialog::getColor(colorvalue::toQColor(colorValue), parent);
+    const QColor picked =
+        QColorDialog::getColor(colorvalue::toQColor(colorValue), parent, QStringLiteral("Barva podkladu"));
     if (!picked.isValid())
         return false;
     colorValue = colorvalue::fromQColor(picked);

@@ -1,11 +1,14 @@
 #include "dialogs/nastav.h"
 
+#include "controls/captionfit.h"
 #include "controls/windowparts.h"
 #include "dialogs/dayviewaccess.h"
 #include "dialogs/screensaver.h"
 #include "dialogs/translationnote.h"
 #include "pages/appcontext.h"
 #include "platform/colorvalue.h"
+#include "platform/colorwords.h"
+#include "platform/contrast.h"
 #include "platform/textfile.h"
 #include "readings/readingaccess.h"
 
@@ -89,6 +92,8 @@ TNastav::TNastav(const AppContext &context, DayViewAccess &view, ReadingWindowAc
     Label3->setFont(bold);
     place(Label3, "Label3", 152, 22);
     Label3->raise();
+    // A wider face than the design's moves the swatch, with its sample text, after its caption.
+    Label3->move(Label3->pos() + QPoint(captionfit::keepClearOf(Label4, Label2, 96, true), 0));
 
     CheckBox1 = new QCheckBox(QStringLiteral("Zobrazit hodiny v hlavním okně"), this);
     place(CheckBox1, "CheckBox1", 8, 144, CheckBox1->sizeHint().width(), 16);
@@ -248,10 +253,19 @@ void TNastav::Button6Click() {
 
 void TNastav::setLabel3Color(int colorValue) {
     m_label3Color = colorValue;
-    windowparts::setPaletteColor(*Label3, QPalette::WindowText, colorValue);
+    showColors();
 }
 
 void TNastav::setLabel4Color(int colorValue) {
     m_label4Color = colorValue;
-    windowparts::setPaletteColor(*Label4, QPalette::Window, colorValue);
+    showColors();
+}
+
+void TNastav::showColors() {
+    // The sample shows the text as the page will: readable on the chosen background.
+    windowparts::setPaletteColor(*Label3, QPalette::WindowText,
+                                 contrast::readableText(m_label3Color, m_label4Color));
+    Label3->setAccessibleDescription(QStringLiteral("Barva písma: ") + colorwords::describe(m_label3Color));
+    windowparts::setPaletteColor(*Label4, QPalette::Window, m_label4Color);
+    Label4->setAccessibleName(QStringLiteral("Barva podkladu: ") + colorwords::describe(m_label4Color));
 }

@@ -74,6 +74,7 @@ private:
     void FormActivate();
     void setLabel3Color(int colorValue);
     void setLabel4Color(int colorValue);
+    void showColors();
 
     const AppContext &m_context;
     DayViewAccess &m_view;

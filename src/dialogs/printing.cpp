@@ -66,17 +66,22 @@ int printDocument(const QTextDocument &document, QPrinter &printer, const QStrin
 
 } // namespace printing
 
-PrintService::PrintService(const AppContext &context)
-    : m_context(context), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
+PrintService::PrintService(const AppContext &context) : m_context(context) {}
 
 PrintService::~PrintService() = default;
 
+QPrinter &PrintService::printer() {
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
 void PrintService::print(const QTextDocument &document, const QString &title) {
-    runCommand(*m_context.messages, [&] { printing::printDocument(document, *m_printer, title); });
+    runCommand(*m_context.messages, [&] { printing::printDocument(document, printer(), title); });
 }
 
 void PrintService::setupPrinter(QWidget *parent) {
-    QPrintDialog dialog(m_printer.get(), parent);
+    QPrintDialog dialog(&printer(), parent);
     dialog.setWindowTitle(QStringLiteral("Nastavení tisku"));
     // Only the printer, the paper and the orientation are chosen here: a job prints every page.
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);

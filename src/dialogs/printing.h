@@ -19,14 +19,15 @@ int printDocument(const QTextDocument &document, QPrinter &printer, const QStrin
 
 } // namespace printing
 
-// The printer of this run: the print command uses it, the printer setup changes it, and the choice
-// holds until the program ends. Nothing about printing is stored.
+// The printer of this run, made on first use: the print command uses it, the printer setup changes it, and
+// the choice holds until the program ends. Nothing about printing is stored.
 class PrintService {
 public:
     explicit PrintService(const AppContext &context);
     ~PrintService();
 
-    QPrinter &printer() { return *m_printer; }
+    // Made on first use: the printing system is loaded only when the program prints.
+    QPrinter &printer();
 
     // The print command: the document as one job titled with the main window's caption. A failure
     // goes to the error report; nothing else happens.

@@ -21,6 +21,7 @@ struct AppContext {
     QString UserDataDir; // ends in '/'
     Clock clock;
     MessageSink *messages = nullptr; // never null while windows run
+    bool userDataDirMissing = false; // it could not be made; reported once, at start
 
     QString dayPagePath() const { return UserDataDir + QStringLiteral("KERLA.TMP"); }
     QString readingTextPath() const { return UserDataDir + QStringLiteral("Cteni.tmp"); }

@@ -1,5 +1,7 @@
 #include "pages/dates.h"
 
+#include "platform/formatlocale.h"
+
 #include <QLocale>
 
 QDate ViewDateAsDate(const ViewDate &date) {
@@ -15,7 +17,7 @@ void SetViewDateFrom(ViewDate &date, const QDate &value) {
 }
 
 QString shortDateText(const QDate &date) {
-    return QLocale::system().toString(date, QLocale::ShortFormat);
+    return formattingLocale().toString(date, QLocale::ShortFormat);
 }
 
 QString sectionDateText(const ViewDate &date) {

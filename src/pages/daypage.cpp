@@ -7,6 +7,8 @@
 #include "platform/profile.h"
 #include "platform/textfile.h"
 
+#include <utility>
+
 namespace daypage {
 
 QString yearFilePath(const QString &programDir, uint16_t year) {
@@ -18,6 +20,8 @@ QString readingsIndexPath(const QString &programDir, uint16_t year) {
 }
 
 int lineNumber(const ViewDate &date) {
+    if (date.month < 1 || date.month > 12 || date.day < 1 || date.day > 31)
+        return -1;
     return (date.month - 1) * 31 + (date.day - 1);
 }
 
@@ -39,11 +43,23 @@ QByteArray substitutePageBytes(const QString &shortDate) {
     return page;
 }
 
-void ComposeDayPage(const AppContext &context, const ViewDate &date, DailyStore &store) {
+void storePage(const AppContext &context, const QByteArray &page, bool &unwritable) {
+    try {
+        textfile::writeAll(context.dayPagePath(), page);
+        unwritable = false;
+    } catch (const KerlaError &e) {
+        if (!std::exchange(unwritable, true))
+            context.messages->showError(e.message());
+    }
+}
+
+QByteArray ComposeDayPage(const AppContext &context, const ViewDate &date, DailyStore &store,
+                          bool &unwritable) {
     const QString yearFile = yearFilePath(context.ProgramDir, date.year);
     if (!textfile::fileExists(yearFile)) {
-        textfile::writeAll(context.dayPagePath(), substitutePageBytes(shortDateText(ViewDateAsDate(date))));
-        return;
+        QByteArray page = substitutePageBytes(shortDateText(ViewDateAsDate(date)));
+        storePage(context, page, unwritable);
+        return page;
     }
     if (date.year != store.LoadedYear) {
         store.LoadedYear = date.year;
@@ -57,9 +73,11 @@ void ComposeDayPage(const AppContext &context, const ViewDate &date, DailyStore 
         }
     }
     const int n = lineNumber(date);
-    if (n >= store.lines.size())
+    if (n < 0 || n >= store.lines.size())
         throw KerlaError(errors::listIndexOutOfBounds(n));
-    textfile::writeAll(context.dayPagePath(), pageBytes(store.lines.at(n)));
+    QByteArray page = pageBytes(store.lines.at(n));
+    storePage(context, page, unwritable);
+    return page;
 }
 
 DayReadings readDayReadings(const QString &programDir, const ViewDate &date) {

@@ -30,7 +30,8 @@ namespace daypage {
 QString yearFilePath(const QString &programDir, uint16_t year);
 QString readingsIndexPath(const QString &programDir, uint16_t year);
 
-// The day's slot in a year file: 12 blocks of 31 lines, whatever the month's real length.
+// The day's slot in a year file: 12 blocks of 31 lines, whatever the month's real length; -1 for
+// a date that is not set (month or day 0).
 int lineNumber(const ViewDate &date);
 
 // The bytes of KERLA.TMP for a stored line, and for a year whose file is missing (shortDate is
@@ -39,9 +40,17 @@ QByteArray pageBytes(const QByteArray &line);
 QByteArray substitutePageBytes(const QString &shortDate);
 
 // Loads the year's lines into `store` when the date's year is not the loaded one (LoadedYear 3000
-// after a failed load, so the next refresh tries again) and writes KERLA.TMP. A day beyond the
-// end of the loaded lines raises "List index out of bounds (N)" and leaves KERLA.TMP as it was.
-void ComposeDayPage(const AppContext &context, const ViewDate &date, DailyStore &store);
+// after a failed load, so the next refresh tries again), writes KERLA.TMP (see storePage) and
+// returns the page. A day beyond the end of the loaded lines raises "List index out of bounds (N)"
+// and leaves KERLA.TMP as it was.
+QByteArray ComposeDayPage(const AppContext &context, const ViewDate &date, DailyStore &store,
+                          bool &unwritable);
+
+// Writes a page into KERLA.TMP. A write that fails is reported ("Unable to write to ...") but
+// ends nothing: the caller shows the page from memory, so a user folder that cannot be written
+// still lets the user browse. `unwritable` tells whether the last write failed: while the writes
+// keep failing, only the first is reported.
+void storePage(const AppContext &context, const QByteArray &page, bool &unwritable);
 
 // The day's four reading references from the year's readings index (empty when missing).
 DayReadings readDayReadings(const QString &programDir, const ViewDate &date);

@@ -2,9 +2,9 @@
 
 #include "pages/dates.h"
 #include "pages/periodic.h"
-#include "platform/textfile.h"
 
-DayView::DayView(const AppContext &context, QObject *parent) : QObject(parent), m_context(context) {
+DayView::DayView(const AppContext &context, QObject *parent)
+    : QObject(parent), m_context(context), m_pageUnwritable(context.userDataDirMissing) {
     SetViewDateToday(m_date, m_context.clock.today());
 }
 
@@ -27,16 +27,17 @@ void DayView::step(void (*step)(ViewDate &)) {
     changeDate([&] { step(m_date); });
 }
 
-void DayView::composeDayPage() {
+QByteArray DayView::composeDayPage() {
     m_readings.clear();
-    daypage::ComposeDayPage(m_context, m_date, m_store);
+    QByteArray page = daypage::ComposeDayPage(m_context, m_date, m_store, m_pageUnwritable);
     m_readings = daypage::readDayReadings(m_context.ProgramDir, m_date);
     setView(View::Day);
+    return page;
 }
 
-bool DayView::composePeriodicPage(View view) {
+std::optional<QByteArray> DayView::composePeriodicPage(View view) {
     if (m_date.year != periodic::kYear)
-        return false;
+        return std::nullopt;
     QByteArray page;
     switch (view) {
     case View::Week:
@@ -49,11 +50,11 @@ bool DayView::composePeriodicPage(View view) {
         page = periodic::yearPageFor();
         break;
     case View::Day:
-        return false;
+        return std::nullopt;
     }
-    textfile::writeAll(m_context.dayPagePath(), page);
+    daypage::storePage(m_context, page, m_pageUnwritable);
     setView(view);
-    return true;
+    return page;
 }
 
 void DayView::setView(View view) {

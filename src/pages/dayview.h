@@ -7,6 +7,8 @@
 #include <QDate>
 #include <QObject>
 
+#include <optional>
+
 // The view state of the main window: the shown date (ViewDate), the loaded year's lines, the
 // day's readings and which of the four views is shown. Owner: the main window, which drives it;
 // others observe it through the signals. No widgets.
@@ -28,12 +30,14 @@ public:
     void setDate(const QDate &date);
     void step(void (*step)(ViewDate &));
 
-    // The day page of the shown date into KERLA.TMP, then the day's readings. The readings are
-    // empty while the page is built, so a page that fails (KerlaError) leaves none.
-    void composeDayPage();
-    // The week, month or year page of the shown date into KERLA.TMP. Only 2025 has them: for
-    // another year nothing is written and false comes back (the caller shows the day page).
-    bool composePeriodicPage(View view);
+    // The day page of the shown date into KERLA.TMP (see daypage::storePage), then the day's
+    // readings; returns the page. The readings are empty while the page is built, so a page that
+    // fails (KerlaError) leaves none.
+    QByteArray composeDayPage();
+    // The week, month or year page of the shown date into KERLA.TMP; returns the page. Only 2025
+    // has them: for another year nothing is written and nothing comes back (the caller shows the
+    // day page).
+    std::optional<QByteArray> composePeriodicPage(View view);
 
 Q_SIGNALS:
     // The shown date changed (a step that stays on the same day says nothing).
@@ -50,4 +54,5 @@ private:
     View m_view = View::Day;
     DailyStore m_store;
     DayReadings m_readings;
+    bool m_pageUnwritable; // the last write of KERLA.TMP failed and was reported
 };

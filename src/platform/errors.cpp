@@ -8,6 +8,14 @@ QString cannotOpenFile(const QString &path, const QString &reason) {
     return QStringLiteral("Cannot open file \"%1\". %2").arg(path, reason);
 }
 
+QString cannotReadFile(const QString &path, const QString &reason) {
+    return QStringLiteral("Cannot read file \"%1\". %2").arg(path, reason);
+}
+
+QString cannotDeleteFile(const QString &path, const QString &reason) {
+    return QStringLiteral("Cannot delete file \"%1\". %2").arg(path, reason);
+}
+
 QString cannotCreateFile(const QString &path, const QString &reason) {
     return QStringLiteral("Cannot create file \"%1\". %2").arg(path, reason);
 }

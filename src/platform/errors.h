@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <exception>
+#include <new>
 #include <utility>
 
 // An error raised by a file, list, conversion or settings operation. It ends the command that
@@ -21,6 +22,10 @@ private:
 namespace errors {
 // "Cannot open file "%s". %s"
 QString cannotOpenFile(const QString &path, const QString &reason);
+// "Cannot read file "%s". %s": opened, but a read failed.
+QString cannotReadFile(const QString &path, const QString &reason);
+// "Cannot delete file "%s". %s"
+QString cannotDeleteFile(const QString &path, const QString &reason);
 // "Cannot create file "%s". %s"
 QString cannotCreateFile(const QString &path, const QString &reason);
 // "List index out of bounds (%d)"
@@ -41,13 +46,21 @@ public:
     virtual void showMessage(const QString &text) = 0;
 };
 
-// Runs one command. A KerlaError ends it and goes to the error report; returns false then.
+// Runs one command. An error ends it and goes to the error report; returns false then. Any other
+// exception is reported the same way rather than let into Qt's event loop, which does not allow
+// it: "Out of memory" for a failed allocation, the exception's own text for the rest.
 template <class F> bool runCommand(MessageSink &sink, F &&command) {
     try {
         std::forward<F>(command)();
         return true;
     } catch (const KerlaError &e) {
         sink.showError(e.message());
-        return false;
+    } catch (const std::bad_alloc &) {
+        sink.showError(QStringLiteral("Out of memory"));
+    } catch (const std::exception &e) {
+        sink.showError(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        sink.showError(QStringLiteral("Unknown error"));
     }
+    return false;
 }

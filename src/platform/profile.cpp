@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QSet>
 
 namespace {
 
@@ -38,16 +39,40 @@ QString unquote(QString value) {
     return value;
 }
 
-} // namespace
+// One line of the text as it lies in the bytes: [start, contentEnd) is the line, [contentEnd,
+// end) its line end (empty for a last line without one).
+struct LineSpan {
+    qsizetype start, contentEnd, end;
+};
 
-ProfileFile::ProfileFile(QString path) : m_path(std::move(path)) {}
-
-QList<QByteArray> ProfileFile::loadLines() const {
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return textfile::splitLines(file.readAll());
+// The lines before the first NUL byte, with the same line ends as textfile::splitLines.
+QList<LineSpan> lineSpans(const QByteArray &bytes) {
+    qsizetype n = bytes.indexOf('\0');
+    if (n < 0)
+        n = bytes.size();
+    QList<LineSpan> spans;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = bytes[i];
+        if (c != '\r' && c != '\n')
+            continue;
+        qsizetype end = i + 1;
+        if (c == '\r' && end < n && bytes[end] == '\n')
+            ++end;
+        spans.append({start, i, end});
+        start = end;
+        i = end - 1;
+    }
+    if (start < n)
+        spans.append({start, n, n});
+    return spans;
 }
+
+bool holdsLineBreak(const QString &text) {
+    return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')) || text.contains(QChar(0));
+}
+
+} // namespace
 
 QString ProfileSection::readString(const QString &key, const QString &defaultValue) const {
     for (const auto &[k, value] : entries) {
@@ -57,10 +82,36 @@ QString ProfileSection::readString(const QString &key, const QString &defaultVal
     return defaultValue;
 }
 
-ProfileSection ProfileFile::readSection(const QString &section) const {
+QList<std::pair<QString, ProfileSection>> ProfileText::readAll() const {
+    QList<std::pair<QString, ProfileSection>> sections;
+    QSet<QString> seen;
+    qsizetype current = -1;
+    for (const QByteArray &raw : textfile::splitLines(m_bytes)) {
+        const QString line = cp1250::toUnicode(raw);
+        const QString trimmed = line.trimmed();
+        if (isSectionLine(trimmed)) {
+            const QString name = sectionName(trimmed).toLower();
+            current = -1;
+            // The first section of a name is the one that counts.
+            if (!seen.contains(name)) {
+                seen.insert(name);
+                current = sections.size();
+                sections.append({name, ProfileSection{}});
+            }
+            continue;
+        }
+        QString value;
+        const QString k = current >= 0 ? keyOf(line, &value) : QString();
+        if (!k.isEmpty())
+            sections[current].second.entries.append({k, unquote(value)});
+    }
+    return sections;
+}
+
+ProfileSection ProfileText::readSection(const QString &section) const {
     ProfileSection found;
     bool inSection = false;
-    for (const QByteArray &raw : loadLines()) {
+    for (const QByteArray &raw : textfile::splitLines(m_bytes)) {
         const QString line = cp1250::toUnicode(raw);
         const QString trimmed = line.trimmed();
         if (isSectionLine(trimmed)) {
@@ -69,14 +120,102 @@ ProfileSection ProfileFile::readSection(const QString &section) const {
             inSection = sectionName(trimmed).compare(section, Qt::CaseInsensitive) == 0;
             continue;
         }
-        if (!inSection)
-            continue;
         QString value;
-        const QString k = keyOf(line, &value);
+        const QString k = inSection ? keyOf(line, &value) : QString();
         if (!k.isEmpty())
             found.entries.append({k, unquote(value)});
     }
     return found;
+}
+
+QList<ProfileSectionAt> profileSections(const QList<QByteArray> &lines) {
+    QList<ProfileSectionAt> sections;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString line = cp1250::toUnicode(lines[i]);
+        const QString trimmed = line.trimmed();
+        if (isSectionLine(trimmed)) {
+            sections.append({sectionName(trimmed), int(i + 1), {}, {}});
+            continue;
+        }
+        QString value;
+        const QString k = keyOf(line, &value);
+        if (sections.isEmpty() || k.isEmpty())
+            continue;
+        sections.last().section.entries.append({k, unquote(value)});
+        sections.last().entryLines.append(int(i + 1));
+    }
+    return sections;
+}
+
+bool ProfileText::canWrite(const QString &section, const QString &key, const QString &value) {
+    const QString k = key.trimmed();
+    return !k.isEmpty() && !k.startsWith(QLatin1Char('[')) && !k.contains(QLatin1Char('=')) &&
+           !section.contains(QLatin1Char(']')) && !holdsLineBreak(section) && !holdsLineBreak(key) &&
+           !holdsLineBreak(value);
+}
+
+bool ProfileText::writeString(const QString &section, const QString &key, const QString &value) {
+    if (!canWrite(section, key, value))
+        return false;
+    const QList<LineSpan> spans = lineSpans(m_bytes);
+    qsizetype sectionStart = -1; // index of the section's header line
+    qsizetype lastEntry = -1;    // last non-blank line of the section
+    for (qsizetype i = 0; i < spans.size(); ++i) {
+        const LineSpan &span = spans[i];
+        const QString line = cp1250::toUnicode(m_bytes.sliced(span.start, span.contentEnd - span.start));
+        const QString trimmed = line.trimmed();
+        if (isSectionLine(trimmed)) {
+            if (sectionStart >= 0)
+                break;
+            if (sectionName(trimmed).compare(section, Qt::CaseInsensitive) == 0) {
+                sectionStart = i;
+                lastEntry = i;
+            }
+            continue;
+        }
+        if (sectionStart < 0)
+            continue;
+        if (!trimmed.isEmpty())
+            lastEntry = i;
+        const QString k = keyOf(line);
+        if (!k.isEmpty() && k.compare(key, Qt::CaseInsensitive) == 0) {
+            // The key keeps its spelling in the file; its line end stays as it was.
+            m_bytes.replace(span.start, span.contentEnd - span.start,
+                            cp1250::fromUnicode(k) + '=' + cp1250::fromUnicode(value));
+            return true;
+        }
+    }
+    const QByteArray entry = cp1250::fromUnicode(key) + '=' + cp1250::fromUnicode(value) + "\r\n";
+    // A line without a line end (the last one before the end or a NUL) gets one before new lines.
+    auto endOf = [&](const LineSpan &span) {
+        return span.contentEnd == span.end ? QByteArray("\r\n") : QByteArray();
+    };
+    if (sectionStart >= 0) {
+        const LineSpan &after = spans[lastEntry];
+        m_bytes.insert(after.end, endOf(after) + entry);
+        return true;
+    }
+    QByteArray added;
+    qsizetype at = 0;
+    if (!spans.isEmpty()) {
+        const LineSpan &last = spans.back();
+        at = last.end;
+        added = endOf(last);
+        if (!m_bytes.sliced(last.start, last.contentEnd - last.start).trimmed().isEmpty())
+            added += "\r\n";
+    }
+    added += '[' + cp1250::fromUnicode(section) + "]\r\n" + entry;
+    m_bytes.insert(at, added);
+    return true;
+}
+
+ProfileFile::ProfileFile(QString path) : m_path(std::move(path)) {}
+
+ProfileSection ProfileFile::readSection(const QString &section) const {
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return ProfileText(file.readAll()).readSection(section);
 }
 
 QString ProfileFile::readString(const QString &section, const QString &key,
@@ -112,11 +251,12 @@ bool ProfileFile::parseInteger(const QString &text, int *value) {
     if (!ok)
         return false;
     if (base == 16) {
-        // Hexadecimal reads the 32-bit pattern, so $FF000008 is a system colour.
+        // Hexadecimal reads the 32-bit pattern, so $FF000008 is a system colour. A minus sign
+        // negates the pattern in 32 bits, so -$80000000 is the lowest integer again.
         if (magnitude > 0xFFFFFFFFull)
             return false;
-        const auto pattern = static_cast<qint32>(static_cast<quint32>(magnitude));
-        *value = negative ? -pattern : pattern;
+        const auto pattern = static_cast<quint32>(magnitude);
+        *value = static_cast<qint32>(negative ? 0u - pattern : pattern);
         return true;
     }
     if (negative ? magnitude > 2147483648ull : magnitude > 2147483647ull)
@@ -134,55 +274,37 @@ bool ProfileFile::readBool(const QString &section, const QString &key, bool defa
     return readInteger(section, key, defaultValue ? 1 : 0) != 0;
 }
 
+QByteArray ProfileFile::loadForChange(const QString &path) {
+    QFile file(path);
+    if (!file.exists())
+        return {};
+    if (!file.open(QIODevice::ReadOnly))
+        throw KerlaError(errors::unableToWriteTo(path));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw KerlaError(errors::unableToWriteTo(path));
+    return bytes;
+}
+
+void ProfileFile::replace(const QString &path, const QByteArray &bytes) {
+    QSaveFile file(path);
+    // Unbuffered: a write that fails (a full disk) fails here. Buffered, it would fail only in the
+    // flush inside commit(), and Qt 6.4 renames the short temporary file over the old one then.
+    bool ok = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size() &&
+              file.error() == QFileDevice::NoError;
+    if (ok)
+        ok = file.commit();
+    else
+        file.cancelWriting(); // the temporary file is removed when `file` goes
+    if (!ok)
+        throw KerlaError(errors::unableToWriteTo(path));
+}
+
 void ProfileFile::writeString(const QString &section, const QString &key, const QString &value) {
-    // A file that is there but cannot be read is not replaced by one that holds this key alone.
-    if (QFile::exists(m_path) && !QFile(m_path).open(QIODevice::ReadOnly))
+    ProfileText text(loadForChange(m_path));
+    if (!text.writeString(section, key, value))
         throw KerlaError(errors::unableToWriteTo(m_path));
-    QList<QByteArray> lines = loadLines();
-    const QByteArray entry = cp1250::fromUnicode(key) + '=' + cp1250::fromUnicode(value);
-
-    qsizetype sectionStart = -1; // index of the section's header line
-    qsizetype lastEntry = -1;    // last non-blank line of the section
-    bool done = false;
-    for (qsizetype i = 0; i < lines.size() && !done; ++i) {
-        const QString line = cp1250::toUnicode(lines[i]);
-        const QString trimmed = line.trimmed();
-        if (isSectionLine(trimmed)) {
-            if (sectionStart >= 0)
-                break;
-            if (sectionName(trimmed).compare(section, Qt::CaseInsensitive) == 0) {
-                sectionStart = i;
-                lastEntry = i;
-            }
-            continue;
-        }
-        if (sectionStart < 0)
-            continue;
-        if (!trimmed.isEmpty())
-            lastEntry = i;
-        const QString k = keyOf(line);
-        if (!k.isEmpty() && k.compare(key, Qt::CaseInsensitive) == 0) {
-            lines[i] = cp1250::fromUnicode(k) + '=' + cp1250::fromUnicode(value);
-            done = true;
-        }
-    }
-    if (!done) {
-        if (sectionStart >= 0) {
-            lines.insert(lastEntry + 1, entry);
-        } else {
-            if (!lines.isEmpty() && !lines.back().trimmed().isEmpty())
-                lines.append(QByteArray());
-            lines.append('[' + cp1250::fromUnicode(section) + ']');
-            lines.append(entry);
-        }
-    }
-
-    QByteArray all;
-    for (const QByteArray &line : std::as_const(lines))
-        all += line + "\r\n";
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(all) != all.size() || !file.commit())
-        throw KerlaError(errors::unableToWriteTo(m_path));
+    replace(m_path, text.bytes());
 }
 
 void ProfileFile::writeInteger(const QString &section, const QString &key, int value) {

@@ -370,6 +370,14 @@ public:
                 textChunk();
             }
         }
+        if (!m_done && depth() > 0)
+            m_sink.problem(Problem::UnclosedGroup, m_end, {});
+        for (qsizetype i = m_pos; m_done && i < m_end; ++i) {
+            if (m_data[i] != ' ' && m_data[i] != '\t' && m_data[i] != '\r' && m_data[i] != '\n') {
+                m_sink.problem(Problem::AfterEnd, i, {});
+                break;
+            }
+        }
         finish();
     }
 
@@ -420,8 +428,10 @@ private:
         if (c == '{') {
             ++m_skipDepth;
         } else if (c == '}') {
-            if (--m_skipDepth == 0)
+            if (--m_skipDepth == 0) {
+                reportHiddenText();
                 closeGroup();
+            }
         } else if (c == '\\') {
             if (m_pos >= m_end)
                 return;
@@ -429,13 +439,34 @@ private:
                 const Word w = readWord();
                 if (w.name == "bin")
                     skipBinary(w);
+                if (m_starSkip && m_starName.empty())
+                    m_starName = w.name;
             } else {
                 ++m_pos; // a control symbol: \{ \} \\ do not count as braces
             }
         } else {
+            const qsizetype start = m_pos - 1;
             while (m_pos < m_end && m_data[m_pos] != '{' && m_data[m_pos] != '}' && m_data[m_pos] != '\\')
                 ++m_pos;
+            if (m_starSkip && !m_starHasText)
+                m_starHasText = std::any_of(m_data + start, m_data + m_pos, [](char b) {
+                    return b != ' ' && b != '\t' && b != '\r' && b != '\n' && b != ';';
+                });
         }
+    }
+
+    // An ignorable destination is skipped whole; one whose name the reader does not know and that
+    // holds text hides that text from the reader.
+    void reportHiddenText() {
+        if (!m_starSkip)
+            return;
+        m_starSkip = false;
+        const KwEntry *entry = findKeyword(m_starName);
+        const bool destination =
+            entry && (entry->kw == Kw::Skip || entry->kw == Kw::FontTable || entry->kw == Kw::ColorTable);
+        if (m_starHasText && !destination)
+            m_sink.problem(Problem::HiddenText, m_starStart,
+                           QByteArrayView(m_starName.data(), qsizetype(m_starName.size())));
     }
 
     void skipBinary(const Word &w) {
@@ -527,6 +558,12 @@ private:
             break;
         case '*':
             startSkip();
+            if (m_skipDepth > 0 && m_cur.dest == Dest::Text) { // not a font's \*\panose and the like
+                m_starSkip = true;
+                m_starStart = m_pos - 2;
+                m_starName = {};
+                m_starHasText = false;
+            }
             break;
         default: // \- (optional hyphen), \| and \: are not shown; unknown symbols are ignored
             break;
@@ -548,6 +585,8 @@ private:
                     --m_ucSkip;
                 else
                     emitChar(u'\t');
+            } else if (c != '\r' && c != '\n') {
+                m_sink.problem(Problem::ControlByte, start, {});
             }
             return;
         }
@@ -889,6 +928,7 @@ private:
             appendRun(text);
             return;
         }
+        m_sink.problem(Problem::ControlByte, m_pos, {});
         QString clean;
         for (QChar c : text)
             if (!isUnwanted(c))
@@ -965,7 +1005,11 @@ private:
     std::vector<GroupState> m_stack;
     qsizetype m_overflow = 0;  // groups beyond kMaxDepth
     qsizetype m_skipDepth = 0; // > 0 inside a skipped group
-    int m_ucSkip = 0;          // fallback characters of \u still to skip
+    bool m_starSkip = false;   // the skipped group is an ignorable destination {\* ...}
+    qsizetype m_starStart = 0;
+    std::string_view m_starName;
+    bool m_starHasText = false;
+    int m_ucSkip = 0; // fallback characters of \u still to skip
 
     int m_codePage = 1250;
     CodePageDecoder m_decoder;

@@ -65,6 +65,15 @@ struct Font {
     bool isSymbol() const;
 };
 
+// What the parser passes over without a word: the data tools report it. What is shown is the same
+// whether or not a sink listens.
+enum class Problem : qint8 {
+    ControlByte,   // a control character (not a tab or line end) in the text; it is dropped
+    HiddenText,    // text in an ignorable destination {\*\name ...} that the reader does not know
+    UnclosedGroup, // the bytes end before the document's group is closed
+    AfterEnd,      // more than blanks after the brace that closes the document
+};
+
 // Receives what the parser reads. The first paragraph exists from the start; paragraph() ends
 // the current one and the next begins (it is only there once text arrives).
 class Sink {
@@ -80,6 +89,9 @@ public:
     // The document ends. `open`: the last paragraph has text and was not ended by paragraph();
     // it takes `para`. A last paragraph without text (or with blanks only) is dropped.
     virtual void finish(const ParaProps &para, bool open) = 0;
+    // Something that the reader passed over, at that byte offset; `name` is the destination's
+    // name for HiddenText.
+    virtual void problem(Problem, qsizetype /*offset*/, QByteArrayView /*name*/) {}
 };
 
 void parse(QByteArrayView bytes, Sink &sink);

@@ -76,14 +76,26 @@ QTextCharFormat makeCharFormat(const CharProps &c, const Font *font) {
     return f;
 }
 
-// Builds the document with one cursor call per run of text and one block per paragraph.
+// Laying out a paragraph takes Qt time that grows with the square of its runs of differing
+// format, so a paragraph holds at most this many; the text beyond them keeps the last run's format.
+// Real day lines and documents have a few dozen at most.
+constexpr int kMaxRunsPerBlock = 200;
+
+// Builds the document with one cursor call per run of text and one block per paragraph. Runs
+// that come out in the same format (though the RTF named it differently, as two fonts of one
+// name) make one run.
 class DocumentSink final : public detail::Sink {
 public:
     explicit DocumentSink(QTextDocument *document) : m_cursor(document) { m_cursor.beginEditBlock(); }
 
     void text(const QString &text, const CharProps &chars, const Font *font) override {
         openBlock();
-        m_cursor.insertText(text, charFormat(chars, font));
+        const QTextCharFormat &format = charFormat(chars, font);
+        if (m_runsInBlock == 0 || (m_runsInBlock < kMaxRunsPerBlock && format != m_runFormat)) {
+            m_runFormat = format;
+            ++m_runsInBlock;
+        }
+        m_cursor.insertText(text, m_runFormat);
     }
 
     void paragraph(const ParaProps &para, const CharProps &chars, const Font *font) override {
@@ -114,6 +126,7 @@ private:
             return;
         m_pendingBlock = false;
         m_cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+        m_runsInBlock = 0;
         m_breakBefore = m_breakNext;
         m_breakNext = false;
     }
@@ -170,8 +183,10 @@ private:
 
     QTextCursor m_cursor;
     bool m_pendingBlock = false;
-    bool m_breakBefore = false; // the current block begins a page
-    bool m_breakNext = false;   // the next block begins a page
+    bool m_breakBefore = false;  // the current block begins a page
+    bool m_breakNext = false;    // the next block begins a page
+    int m_runsInBlock = 0;       // runs of differing format in the current block
+    QTextCharFormat m_runFormat; // the format of the current block's last run
     struct CachedFormat {
         CharProps chars;
         const Font *font;

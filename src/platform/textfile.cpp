@@ -49,7 +49,7 @@ QByteArray readAll(const QString &path) {
         throw KerlaError(errors::cannotOpenFile(path, file.errorString()));
     QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw KerlaError(errors::cannotOpenFile(path, file.errorString()));
+        throw KerlaError(errors::cannotReadFile(path, file.errorString()));
     return data;
 }
 
@@ -60,7 +60,7 @@ QList<QByteArray> readLines(const QString &path) {
 void writeAll(const QString &path, QByteArrayView bytes) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw KerlaError(errors::cannotCreateFile(path, file.errorString()));
+        throw KerlaError(errors::unableToWriteTo(path));
     if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.flush())
         throw KerlaError(errors::unableToWriteTo(path));
     file.close();
@@ -83,8 +83,11 @@ bool fileExists(const QString &path) {
 }
 
 void removeIfExists(const QString &path) {
-    if (fileExists(path))
-        QFile::remove(path);
+    if (!fileExists(path))
+        return;
+    QFile file(path);
+    if (!file.remove() && fileExists(path))
+        throw KerlaError(errors::cannotDeleteFile(path, file.errorString()));
 }
 
 QString findFileNoCase(const QString &folder, const QString &name) {

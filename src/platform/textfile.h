@@ -15,14 +15,15 @@ QList<QByteArray> splitLines(QByteArrayView text);
 // Windows-1250 text in Unicode: its lines, as splitLines takes them, joined by line feeds.
 QString decodeLines(QByteArrayView text);
 
-// Reads a whole file; a file that cannot be opened raises "Cannot open file ...".
+// Reads a whole file; a file that cannot be opened raises "Cannot open file ...", one that cannot
+// be read to its end "Cannot read file ...".
 QByteArray readAll(const QString &path);
 
 // readAll + splitLines.
 QList<QByteArray> readLines(const QString &path);
 
 // Creates or truncates the file and writes the bytes as they stand. A file that cannot be
-// created raises "Cannot create file ..."; a failed write raises "Unable to write to ...".
+// created or written raises "Unable to write to ...".
 void writeAll(const QString &path, QByteArrayView bytes);
 
 // Writes the lines, each followed by CR LF.
@@ -31,7 +32,8 @@ void writeLines(const QString &path, const QList<QByteArray> &lines);
 // True for an existing regular file (a folder does not count).
 bool fileExists(const QString &path);
 
-// Deletes the file if it exists; nothing happens otherwise.
+// Deletes the file if it exists; nothing happens otherwise. A file that stays raises "Cannot
+// delete file ...".
 void removeIfExists(const QString &path);
 
 // Finds a file in a folder by its name without regard to letter case. Names that hold path

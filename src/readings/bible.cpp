@@ -1,11 +1,13 @@
 #include "readings/bible.h"
 
+#include "controls/accessibility.h"
+#include "controls/captionfit.h"
 #include "controls/imageshape.h"
 #include "controls/mylabel3d.h"
 #include "controls/windowparts.h"
 #include "pages/settingskeys.h"
 #include "platform/colorvalue.h"
-#include "platform/profile.h"
+#include "platform/contrast.h"
 #include "platform/textfile.h"
 #include "readings/passage.h"
 #include "readings/sheetpicture.h"
@@ -25,6 +27,8 @@ constexpr int ClientWidth = 416, ClientHeight = 349;
 constexpr QRect MemoPlace(64, 80, 313, 201);
 // In the classic layout the text area ends this far short of the window's outer height.
 constexpr int MemoShortfall = 85;
+// Where the reference label starts in the shaped and in the classic layout.
+constexpr int ReferenceLeft = 236, ClassicReferenceLeft = 192;
 
 // A borderless pop-up over the main window: it takes the focus and key presses, but has no
 // taskbar entry of its own.
@@ -33,14 +37,6 @@ constexpr Qt::WindowFlags ShapedFlags = Qt::Tool | Qt::FramelessWindowHint;
 constexpr Qt::WindowFlags ClassicFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                          Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                                          Qt::WindowCloseButtonHint;
-
-QString readText(const ProfileFile &ini, const Key &key, const QString &defaultValue) {
-    return ini.readString(key.sectionText(), key.nameText(), defaultValue);
-}
-
-int readNumber(const ProfileFile &ini, const Key &key, int defaultValue) {
-    return ini.readInteger(key.sectionText(), key.nameText(), defaultValue);
-}
 
 QFont labelFont(int pixelSize, bool underline) {
     QFont font(QStringLiteral("Arial"));
@@ -63,9 +59,9 @@ void setupLabel(TmyLabel3d *label, const char16_t *name, const QFont &font, int 
 
 } // namespace
 
-TBible::TBible(const AppContext &context, QWidget *parent)
-    : QWidget(parent, ShapedFlags), m_context(context), m_fontColor(defaults::ReadingColor),
-      m_memoBackground(colorvalue::White) {
+TBible::TBible(const AppContext &context, SettingsFile *settings, QWidget *parent)
+    : QWidget(parent, ShapedFlags), m_context(context), m_settings(settings ? settings : &m_ownSettings),
+      m_fontColor(defaults::ReadingColor), m_memoBackground(colorvalue::White) {
     setObjectName(QStringLiteral("Bible"));
     setWindowTitle(QStringLiteral("Kerla Dorny 2.1"));
     setGeometry(defaults::ReadingLeft, defaults::ReadingTop, ClientWidth, ClientHeight);
@@ -80,10 +76,14 @@ TBible::TBible(const AppContext &context, QWidget *parent)
     // Transparent before the picture, so that the window is shaped once.
     ImageShape1->setTransparent(true);
     ImageShape1->setPicture(sheetpicture::sheetPicture());
+    if (devicePixelRatioF() != 1.0)
+        ImageShape1->setDensePicture(sheetpicture::sheetPicture(devicePixelRatioF()));
     ImageShape1->setMovable(true);
+    accessibility::markDecorative(ImageShape1);
 
     Odkaz = new TmyLabel3d(QStringLiteral("Odkaz"), this);
-    setupLabel(Odkaz, u"Odkaz", labelFont(21, false), colorvalue::Navy, T3DEffect::Shadowed3d, {236, 40});
+    setupLabel(Odkaz, u"Odkaz", labelFont(21, false), colorvalue::Navy, T3DEffect::Shadowed3d,
+               {ReferenceLeft, 40});
     Odkaz->setAHShadeOffSet(2);
     Odkaz->setAVShadeOffSet(2);
 
@@ -97,9 +97,15 @@ TBible::TBible(const AppContext &context, QWidget *parent)
                {80, 296});
     Label3d->setCursor(Qt::PointingHandCursor);
     connect(Label3d, &TmyLabel3d::OnClick, this, &TBible::Label3dClick);
+    placeReference();
+
+    // The captions lie on the paper.
+    for (TmyLabel3d *label : {Odkaz, Label3d1, Label3d})
+        label->setBackdrop(contrast::averageColor(ImageShape1->Picture(), label->geometry()));
 
     TMemo1 = new QPlainTextEdit(this);
     TMemo1->setObjectName(QStringLiteral("TMemo1"));
+    TMemo1->setAccessibleName(QStringLiteral("Text čtení"));
     TMemo1->setGeometry(MemoPlace);
     TMemo1->setFrameShape(QFrame::NoFrame);
     TMemo1->setReadOnly(true);
@@ -119,30 +125,31 @@ TBible::TBible(const AppContext &context, QWidget *parent)
 }
 
 void TBible::FormCreate() {
-    const QString path = m_context.settingsPath();
-    if (!textfile::fileExists(path))
+    // The main window's creation has read the settings file already; alone, this window reads it.
+    SettingsFile &ini = *m_settings;
+    if (!ini.isLoadedFrom(m_context.settingsPath()))
+        ini.load(m_context.settingsPath());
+    if (!ini.exists())
         return;
-    const ProfileFile ini(path);
 
     QFont font = TMemo1->font();
-    font.setFamily(readText(ini, BibleFont, font.family()));
+    font.setFamily(ini.readString(BibleFont, font.family()));
     // Sizes are points; a size that is not positive would leave the text unreadable, so it is
     // not taken.
-    const int size = readNumber(ini, BibleFontVelikost, font.pointSize());
+    const int size = ini.readInteger(BibleFontVelikost, font.pointSize());
     if (size > 0)
         font.setPointSize(size);
     TMemo1->setFont(font);
-    m_fontColor = readNumber(ini, BibleFontBarva, m_fontColor);
+    m_fontColor = ini.readInteger(BibleFontBarva, m_fontColor);
     setMemoColors(m_fontColor, m_memoBackground);
 
     setLabelFaces(font.family());
 
-    const auto style = static_cast<uint8_t>(readNumber(ini, BibleFontStyl, fontStyleSet()));
-    const int left = readNumber(ini, BibleOdleva, pos().x());
-    const int top = readNumber(ini, BibleOdshora, pos().y());
+    const auto style = static_cast<uint8_t>(ini.readInteger(BibleFontStyl, fontStyleSet()));
+    const int left = ini.readInteger(BibleOdleva, pos().x());
+    const int top = ini.readInteger(BibleOdshora, pos().y());
     move(left, top);
-    m_classicChosen =
-        ini.readBool(BibleTypOkna.sectionText(), BibleTypOkna.nameText(), defaults::ClassicReadingWindow);
+    m_classicChosen = ini.readBool(BibleTypOkna, defaults::ClassicReadingWindow);
 
     applyFontStyle(style);
 }
@@ -157,7 +164,7 @@ void TBible::applyFontStyle(uint8_t style) {
 }
 
 void TBible::setMemoColors(int textColor, int backgroundColor) {
-    windowparts::setPaletteColor(*TMemo1, QPalette::Text, textColor);
+    windowparts::setPaletteColor(*TMemo1, QPalette::Text, contrast::readableText(textColor, backgroundColor));
     windowparts::setPaletteColor(*TMemo1, QPalette::Base, backgroundColor);
 }
 
@@ -259,8 +266,11 @@ void TBible::switchToClassic() {
     // (A window here has no scroll bars of its own; only the text area scrolls.)
     ImageShape1->hide();
     Label3d1->move(10, 10);
-    Odkaz->move(192, 10);
+    Odkaz->move(ClassicReferenceLeft, 10);
+    placeReference();
     Label3d->hide();
+    for (TmyLabel3d *label : {Odkaz, Label3d1, Label3d})
+        label->setBackdrop(QColor()); // the window's own background now
     FormResize();
     windowparts::setPaletteColor(*this, QPalette::Window, colorvalue::clInfoBk);
     m_memoBackground = colorvalue::clInfoBk;
@@ -332,6 +342,13 @@ void TBible::setLabelFaces(const QString &family) {
         font.setFamily(family);
         label->setFont(font);
     }
+    placeReference();
+}
+
+void TBible::placeReference() {
+    // The reference starts where the design puts it, or after the heading where a wider face
+    // stands in.
+    captionfit::keepClearOf(Odkaz, Label3d1, m_classic ? ClassicReferenceLeft : ReferenceLeft);
 }
 
 int TBible::memoBackgroundColor() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pages/appcontext.h"
+#include "pages/settingsfile.h"
 #include "readings/readingaccess.h"
 
 #include <QWidget>
@@ -16,8 +17,10 @@ class TmyLabel3d;
 class TBible : public QWidget, public ReadingWindowAccess {
     Q_OBJECT
 public:
-    // Runs FormCreate: reads the Bible section of Kerla.ini (when the file exists).
-    explicit TBible(const AppContext &context, QWidget *parent = nullptr);
+    // Runs FormCreate: reads the Bible section of Kerla.ini (when the file exists) from `settings`,
+    // which the main window has loaded already; without one (a window alone, in tests) the window
+    // loads the file into a settings file of its own.
+    explicit TBible(const AppContext &context, SettingsFile *settings = nullptr, QWidget *parent = nullptr);
 
     // The classic framed layout (doing it again changes nothing).
     void switchToClassic();
@@ -73,12 +76,16 @@ private:
     void FormResize();
     // A typed character puts the reading away.
     void FormKeyPress(QChar key);
+    // Keeps the reference label clear of the heading.
+    void placeReference();
 
     void setMemoColors(int textColor, int backgroundColor);
     void applyFontStyle(uint8_t style);
     void fitClassicFrame();
 
     const AppContext &m_context;
+    SettingsFile m_ownSettings; // used only when no settings file is given
+    SettingsFile *m_settings;
     bool m_classicChosen = false; // the setting: readings open the classic window
     bool m_classic = false;       // the classic layout is on
     bool m_loadedForShow = false;

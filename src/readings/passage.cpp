@@ -78,62 +78,68 @@ QString labelText(const ReadingReference &ref) {
     return label + ref.LastVerse;
 }
 
+QString bookFilePath(const QString &programDir, const QString &book) {
+    // The search refuses names with path syntax; ".." anywhere in a name names no book either.
+    return book.contains(QLatin1String(".."))
+               ? QString()
+               : textfile::findFileNoCase(programDir + QStringLiteral("Data"), book);
+}
+
+QString missingBookMessage() {
+    return QStringLiteral("Hledaná biblická kniha nebyla nalezena.") + QStringLiteral("\r\n\r\n") +
+           ReferenceNotFound;
+}
+
+std::optional<PassageSpan> cutPassage(const ReadingReference &ref, QByteArrayView book,
+                                      QStringList &messages) {
+    const QByteArray startMarker = marker(ref.Book, ref.Chapter, ref.FirstVerse);
+
+    // Where the passage ends: before the verse after the last one, else before the first verse of
+    // the next chapter, else at the end of the book. Without a usable last verse the reading is
+    // the first verse alone.
+    std::optional<int> endVerse = wholeNumber(ref.LastVerse);
+    std::optional<int> endChapter = wholeNumber(ref.LastChapter);
+    QString endChapterText = ref.LastChapter;
+    if (!endVerse || !endChapter) {
+        messages.append(ReferenceNotFound);
+        endVerse = wholeNumber(ref.FirstVerse);
+        endChapter = wholeNumber(ref.Chapter);
+        endChapterText = ref.Chapter;
+    }
+    const bool endKnown = endVerse && endChapter;
+
+    const qsizetype start = book.indexOf(startMarker, 0);
+    if (start < 0) {
+        messages.append(ReferenceNotFound);
+        return std::nullopt;
+    }
+    if (!endKnown)
+        return std::nullopt; // not even a first verse is named: nothing to show beyond the message
+    qsizetype end = book.indexOf(marker(ref.Book, endChapterText, QString::number(*endVerse + 1)), start);
+    if (end < 0)
+        end = book.indexOf(marker(ref.Book, QString::number(*endChapter + 1), QStringLiteral("1")), start);
+    if (end < 0)
+        end = book.size();
+    return PassageSpan{start, end};
+}
+
 void ExtractPassage(const AppContext &context, const QString &reference, Outcome &out) {
     out.messages.clear();
     out.show = false;
     const ReadingReference ref = splitReference(reference);
     out.label = labelText(ref);
 
-    const QString bookPath =
-        // The search refuses names with path syntax; ".." anywhere in a name names no book either.
-        ref.Book.contains(QLatin1String(".."))
-            ? QString()
-            : textfile::findFileNoCase(context.ProgramDir + QStringLiteral("Data"), ref.Book);
+    const QString bookPath = bookFilePath(context.ProgramDir, ref.Book);
     if (bookPath.isEmpty()) {
-        out.messages.append(QStringLiteral("Hledaná biblická kniha nebyla nalezena.") +
-                            QStringLiteral("\r\n\r\n") + ReferenceNotFound);
+        out.messages.append(missingBookMessage());
         return;
     }
     const QByteArray book = textfile::readAll(bookPath);
-    const QByteArray startMarker = marker(ref.Book, ref.Chapter, ref.FirstVerse);
-
-    // Where the passage ends: before the verse after the last one, else before the first verse of
-    // the next chapter, else at the end of the book.
-    QByteArray endMarker;
-    int nextChapter = 0;
-    bool endKnown = true;
-    const std::optional<int> lastVerse = wholeNumber(ref.LastVerse);
-    const std::optional<int> lastChapter = wholeNumber(ref.LastChapter);
-    if (lastVerse && lastChapter) {
-        endMarker = marker(ref.Book, ref.LastChapter, QString::number(*lastVerse + 1));
-        nextChapter = *lastChapter + 1;
-    } else {
-        out.messages.append(ReferenceNotFound);
-        // No usable last verse: the reading is the first verse alone.
-        const std::optional<int> firstVerse = wholeNumber(ref.FirstVerse);
-        const std::optional<int> chapter = wholeNumber(ref.Chapter);
-        if (firstVerse && chapter) {
-            endMarker = marker(ref.Book, ref.Chapter, QString::number(*firstVerse + 1));
-            nextChapter = *chapter + 1;
-        } else {
-            endKnown = false;
-        }
-    }
-
-    const qsizetype start = book.indexOf(startMarker, 0);
-    if (start < 0) {
-        out.messages.append(ReferenceNotFound);
+    const std::optional<PassageSpan> span = cutPassage(ref, book, out.messages);
+    if (!span)
         return;
-    }
-    if (!endKnown)
-        return; // not even a first verse is named: nothing to show beyond the message
-    qsizetype end = book.indexOf(endMarker, start);
-    if (end < 0)
-        end = book.indexOf(marker(ref.Book, QString::number(nextChapter), QStringLiteral("1")), start);
-    if (end < 0)
-        end = book.size();
-
-    textfile::writeAll(context.readingTextPath(), QByteArrayView(book).sliced(start, end - start));
+    textfile::writeAll(context.readingTextPath(),
+                       QByteArrayView(book).sliced(span->start, span->end - span->start));
     out.show = true;
 }
 

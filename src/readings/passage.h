@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // Cutting a day's reading out of its book file (no widgets).
 namespace passage {
 
@@ -22,6 +24,23 @@ ReadingReference splitReference(const QString &reference);
 
 // The reference as the user reads it: "1j 4,7-21" or "1j 4,7-5,3".
 QString labelText(const ReadingReference &ref);
+
+// The book file that a reference's book names in ProgramDir + "Data" (matched without regard to
+// case), or an empty text when there is none.
+QString bookFilePath(const QString &programDir, const QString &book);
+
+// The message box for a book that has no file.
+QString missingBookMessage();
+
+// Where a passage lies in its book: from `start` up to, not including, `end`.
+struct PassageSpan {
+    qsizetype start = 0, end = 0;
+};
+
+// Cuts the reference's passage out of the book's text. The messages shown on the way are appended
+// to `messages`. No span when the first verse is not found or no first verse is named.
+std::optional<PassageSpan> cutPassage(const ReadingReference &ref, QByteArrayView book,
+                                      QStringList &messages);
 
 // What an extraction did, in the order the reading window and the message boxes need it.
 struct Outcome {

@@ -57,9 +57,22 @@ QList<QRgb> palette() {
     return colors;
 }
 
-// Distance of (x, y) from the rectangle's nearest edge, counted inwards (0 on the edge itself).
-int insideDepth(const QRect &r, int x, int y) {
-    return std::min({x - r.left(), r.right() - x, y - r.top(), r.bottom() - y});
+// Distance of the point (x, y) from the rectangle's nearest edge, counted inwards in whole
+// pixels (0 in the edge's own pixels).
+int insideDepth(const QRect &r, double x, double y) {
+    return int(std::floor(
+        std::min({x - r.left(), r.left() + r.width() - x, y - r.top(), r.top() + r.height() - y})));
+}
+
+// The device pixels that a span of the picture covers: Qt scales a rectangle of a window's shape by
+// its corner and its size, each rounded.
+struct DeviceSpan {
+    int first, end;
+    bool contains(int i) const { return i >= first && i < end; }
+};
+DeviceSpan span(int start, int length, qreal r) {
+    const int first = qRound(start * r);
+    return {first, first + qRound(length * r)};
 }
 
 QList<QPoint> pinCentres() {
@@ -75,40 +88,58 @@ QRect sheetRect() {
     return Sheet;
 }
 
-QImage sheetPicture() {
-    QImage image(Width, Height, QImage::Format_Indexed8);
+QImage sheetPicture(qreal devicePixelRatio) {
+    const qreal r = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+    const int width = int(std::ceil(Width * r - 0.001)), height = int(std::ceil(Height * r - 0.001));
+    QImage image(width, height, QImage::Format_Indexed8);
     image.setColorTable(palette());
 
-    // The sheet and its shadow.
+    // The sheet and its shadow. Each pixel is judged at its centre, in the picture's own units; a
+    // rectangle's edges fall where the window system puts the edges of the window's shape.
     const QRect shadowRect = Sheet.translated(ShadowDx, ShadowDy);
-    for (int y = 0; y < Height; ++y) {
+    const DeviceSpan sheetX = span(Sheet.left(), Sheet.width(), r),
+                     sheetY = span(Sheet.top(), Sheet.height(), r);
+    const DeviceSpan shadowX = span(shadowRect.left(), shadowRect.width(), r),
+                     shadowY = span(shadowRect.top(), shadowRect.height(), r);
+    for (int y = 0; y < height; ++y) {
         uchar *line = image.scanLine(y);
-        for (int x = 0; x < Width; ++x) {
+        const double py = (y + 0.5) / r;
+        for (int x = 0; x < width; ++x) {
+            const double px = (x + 0.5) / r;
             uchar ix = IxBackground;
-            if (Sheet.contains(x, y)) {
-                const int depth = insideDepth(Sheet, x, y);
+            if (sheetX.contains(x) && sheetY.contains(y)) {
+                const int depth = insideDepth(Sheet, px, py);
                 ix = depth < 4 ? uchar(IxPaperEdge + depth) : uchar(IxPaper);
-            } else if (shadowRect.contains(x, y)) {
-                ix = uchar(IxShadow + std::min(insideDepth(shadowRect, x, y), 3));
+            } else if (shadowX.contains(x) && shadowY.contains(y)) {
+                ix = uchar(IxShadow + std::min(insideDepth(shadowRect, px, py), 3));
             }
             line[x] = ix;
         }
     }
 
     // The pins over it, each within a square around its centre that holds it and its shadow.
-    for (const QPoint &c : pinCentres()) {
-        const QRect reach =
-            QRect(c - QPoint(PinReach, PinReach), c + QPoint(PinReach, PinReach)) & image.rect();
+    for (const QPoint &centre : pinCentres()) {
+        const QRect logicalReach =
+            QRect(centre - QPoint(PinReach, PinReach), centre + QPoint(PinReach, PinReach));
+        const QRect reach = QRect(QPoint(int(logicalReach.left() * r), int(logicalReach.top() * r)),
+                                  QPoint(int(std::ceil((logicalReach.right() + 1) * r)),
+                                         int(std::ceil((logicalReach.bottom() + 1) * r)))) &
+                            image.rect();
+        // Pixel centres are measured from the centre of the pin's middle pixel.
+        const double cx = centre.x() + 0.5, cy = centre.y() + 0.5;
         for (int y = reach.top(); y <= reach.bottom(); ++y) {
             uchar *line = image.scanLine(y);
+            const double py = (y + 0.5) / r;
             for (int x = reach.left(); x <= reach.right(); ++x) {
                 uchar &ix = line[x];
-                const double dx = x - c.x(), dy = y - c.y();
+                const double px = (x + 0.5) / r;
+                const double dx = px - cx, dy = py - cy;
                 const double d = std::sqrt(dx * dx + dy * dy);
                 // The pin's shadow falls down and to the right, on the paper only.
-                const double sx = x - (c.x() + PinShadowOffset), sy = y - (c.y() + PinShadowOffset);
+                const double sx = px - (cx + PinShadowOffset), sy = py - (cy + PinShadowOffset);
                 const double sd = std::sqrt(sx * sx + sy * sy);
-                if (d > PinRadius && sd <= PinRadius + 1 && Sheet.contains(x, y))
+                const bool onPaper = sheetX.contains(x) && sheetY.contains(y);
+                if (d > PinRadius && sd <= PinRadius + 1 && onPaper)
                     ix = sd > PinRadius - 1 ? uchar(IxPinShadow) : uchar(IxPinShadow + 1);
                 if (d > PinRadius)
                     continue;
@@ -117,7 +148,7 @@ QImage sheetPicture() {
                     continue;
                 }
                 // Lit from the top left: a glossy spot, then the head darkens away from it.
-                const double gx = x - (c.x() - 2.5), gy = y - (c.y() - 2.5);
+                const double gx = px - (cx - 2.5), gy = py - (cy - 2.5);
                 const double g = std::sqrt(gx * gx + gy * gy);
                 if (g < 2.0)
                     ix = uchar(IxPinGloss + std::min(int(g * PinGlossShades / 2.0), PinGlossShades - 1));
@@ -127,6 +158,7 @@ QImage sheetPicture() {
             }
         }
     }
+    image.setDevicePixelRatio(r);
     return image;
 }
 

@@ -16,6 +16,8 @@ inline constexpr QRgb Background = 0xFF525252; // 82, 82, 82
 // The sheet itself (the paper, without the shadow and the pins' shadows), in picture coordinates.
 QRect sheetRect();
 
-QImage sheetPicture();
+// Drawn for a screen of the given device pixel ratio: (Width × Height) × ratio pixels that carry
+// the ratio, so that the sheet stays sharp; at ratio 1 the picture described above.
+QImage sheetPicture(qreal devicePixelRatio = 1.0);
 
 } // namespace sheetpicture

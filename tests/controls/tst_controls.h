@@ -15,6 +15,13 @@ private Q_SLOTS:
     void settersRepaintOnlyOnChange();
     void whiteLockHoldsAndRestores();
     void mouseOutOnceAndClick();
+    void accessibleRoleAndName_data();
+    void accessibleRoleAndName();
+    void pressActionClicks();
+    void nameFollowsTheCaption();
+    void decorativePictureIsSkipped();
+    void faceStaysReadable_data();
+    void faceStaysReadable();
 };
 
 class TestImageShape : public QObject {

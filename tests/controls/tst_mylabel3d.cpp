@@ -1,6 +1,11 @@
 #include "tst_controls.h"
 
+#include "controls/accessibility.h"
 #include "controls/mylabel3d.h"
+#include "platform/contrast.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 
 #include <QPainter>
 #include <QSignalSpy>
@@ -339,4 +344,126 @@ void TestMyLabel3d::mouseOutOnceAndClick() {
     QCOMPARE(clicks.count(), 1);
     QTest::mouseClick(label, Qt::RightButton, {}, QPoint(10, 10));
     QCOMPARE(clicks.count(), 1);
+}
+
+void TestMyLabel3d::accessibleRoleAndName_data() {
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("accelerators");
+    QTest::addColumn<bool>("handled");
+    QTest::addColumn<bool>("link");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("role");
+    QTest::addColumn<bool>("pressable");
+    QTest::newRow("static text") << QStringLiteral("Čtení na tento den:") << true << false << false
+                                 << QStringLiteral("Čtení na tento den:") << int(QAccessible::StaticText)
+                                 << false;
+    QTest::newRow("accelerator marks are not read")
+        << QStringLiteral("&Zavřít && jít") << true << true << false << QStringLiteral("Zavřít & jít")
+        << int(QAccessible::Button) << true;
+    QTest::newRow("ampersands drawn as they are")
+        << QStringLiteral("A & B") << false << false << false << QStringLiteral("A & B")
+        << int(QAccessible::StaticText) << false;
+    QTest::newRow("link") << QStringLiteral("www.example.org/kerla") << true << true << true
+                          << QStringLiteral("www.example.org/kerla") << int(QAccessible::Link) << true;
+}
+
+void TestMyLabel3d::accessibleRoleAndName() {
+    QFETCH(QString, caption);
+    QFETCH(bool, accelerators);
+    QFETCH(bool, handled);
+    QFETCH(bool, link);
+    QFETCH(QString, name);
+    QFETCH(int, role);
+    QFETCH(bool, pressable);
+    QWidget top;
+    auto *label = new TmyLabel3d(caption, &top);
+    label->setShowAccelChar(accelerators);
+    label->setIsLink(link);
+    if (handled)
+        connect(label, &TmyLabel3d::OnClick, &top, [] {});
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(label);
+    QVERIFY(iface);
+    QCOMPARE(iface->text(QAccessible::Name), name);
+    QCOMPARE(int(iface->role()), role);
+    QCOMPARE(iface->state().linked, link);
+    QAccessibleActionInterface *actions = iface->actionInterface();
+    QVERIFY(actions);
+    QCOMPARE(actions->actionNames().contains(QAccessibleActionInterface::pressAction()), pressable);
+}
+
+void TestMyLabel3d::pressActionClicks() {
+    QWidget top;
+    auto *label = new TmyLabel3d(QStringLiteral("Zavřít"), &top);
+    int clicks = 0;
+    TmyLabel3d *sender = nullptr;
+    connect(label, &TmyLabel3d::OnClick, &top, [&](TmyLabel3d *s) {
+        ++clicks;
+        sender = s;
+    });
+    QAccessibleActionInterface *actions = QAccessible::queryAccessibleInterface(label)->actionInterface();
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(clicks, 1);
+    QCOMPARE(sender, label);
+    // Another action, or a disabled label, does nothing, as a click on it would not.
+    actions->doAction(QAccessibleActionInterface::toggleAction());
+    label->setEnabled(false);
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(clicks, 1);
+}
+
+void TestMyLabel3d::nameFollowsTheCaption() {
+    // (The name-change event itself reaches only an active accessibility bridge; offscreen there
+    // is none. The interface must still tell the new caption, not a cached one.)
+    TmyLabel3d label(QStringLiteral("Odkaz"));
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&label);
+    QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("Odkaz"));
+    label.setCaption(QStringLiteral("1j 4,7-21"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(&label), iface);
+    QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("1j 4,7-21"));
+}
+
+void TestMyLabel3d::decorativePictureIsSkipped() {
+    QWidget top;
+    auto *picture = new QWidget(&top);
+    picture->setAccessibleName(QStringLiteral("obrázek"));
+    accessibility::markDecorative(picture);
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(picture);
+    QVERIFY(iface->state().invisible);
+    QVERIFY(iface->text(QAccessible::Name).isEmpty());
+    QVERIFY(!accessibility::isDecorative(&top));
+}
+
+void TestMyLabel3d::faceStaysReadable_data() {
+    QTest::addColumn<int>("fontColor");
+    QTest::addColumn<QColor>("backdrop");
+    QTest::addColumn<QColor>("face");
+    QTest::newRow("navy on paper stays") << colorvalue::Navy << QColor(Qt::white) << QColor(0, 0, 128);
+    QTest::newRow("navy on a dark window") << colorvalue::Navy << QColor(40, 40, 40) << QColor(Qt::white);
+    QTest::newRow("light text on paper") << 0xF0F0F0 << QColor(Qt::white) << QColor(Qt::black);
+    QTest::newRow("yellow on a dark picture stays")
+        << colorvalue::Yellow << QColor(30, 20, 10) << QColor(Qt::yellow);
+}
+
+void TestMyLabel3d::faceStaysReadable() {
+    QFETCH(int, fontColor);
+    QFETCH(QColor, backdrop);
+    QFETCH(QColor, face);
+    QWidget top;
+    auto *label = new TmyLabel3d(QStringLiteral("Zavřít"), &top);
+    label->setFontColor(fontColor);
+    label->setBackdrop(backdrop);
+    QCOMPARE(label->backdropColor(), backdrop);
+    QCOMPARE(label->faceColor(), face);
+    QCOMPARE(label->FontColor(), fontColor); // the stored colour stays
+    // Without a backdrop of its own, the label is read against its parent's background.
+    label->setBackdrop(QColor());
+    QPalette palette = top.palette();
+    palette.setColor(QPalette::Window, backdrop);
+    top.setPalette(palette);
+    QCOMPARE(label->backdropColor(), backdrop);
+    QCOMPARE(label->faceColor(), face);
+    // An opaque label is read against its own colour.
+    label->setTransparent(false);
+    label->setColor(colorvalue::Black);
+    QVERIFY(contrast::contrastRatio(label->faceColor(), Qt::black) >= contrast::MinimumRatio);
 }

@@ -4,6 +4,7 @@
 #include "dialogs/jpegimage.h"
 #include "dialogs/versioninfo.h"
 #include "pages/appcontext.h"
+#include "platform/formatlocale.h"
 #include "testenv.h"
 
 #include <QLabel>
@@ -343,7 +344,7 @@ void AboutTest::buildDateIsTheFileDate() {
     TAutor about(f.state, nullptr, path);
     QCOMPARE(childOf<QLabel>(about, "Label2")->text(),
              QStringLiteral("Tato verze spatřila světlo světa: ") +
-                 QLocale::system().toString(date, QLocale::ShortFormat));
+                 formattingLocale().toString(date, QLocale::ShortFormat));
     QCOMPARE(childOf<TmyLabel3d>(about, "myLabel3d1")->Caption(), QStringLiteral("Kerla Dorny verze 3.5"));
 }
 

@@ -7,6 +7,7 @@
 #include "fakes.h"
 #include "pages/appcontext.h"
 #include "platform/colorvalue.h"
+#include "platform/contrast.h"
 #include "readings/bible.h"
 #include "testenv.h"
 
@@ -404,8 +405,11 @@ void NastavTest::fontAndColourRows() {
     f.click(childOf<QPushButton>(*f.dialog, "Button1"));
     QCOMPARE(childOf<QPushButton>(*f.dialog, "Button1")->text(), QStringLiteral("Liberation Sans"));
     QCOMPARE(f.dialog->label3Color(), colorvalue::Gray);
+    // The sample shows it as the page will: grey reads poorly on the yellow swatch, so black.
     QCOMPARE(childOf<ClickLabel>(*f.dialog, "Label3")->palette().color(QPalette::WindowText),
-             colorvalue::toQColor(colorvalue::Gray));
+             contrast::readableText(colorvalue::Gray, colorvalue::Yellow));
+    QCOMPARE(childOf<ClickLabel>(*f.dialog, "Label3")->palette().color(QPalette::WindowText),
+             QColor(Qt::black));
 
     // The colour dialog starts from its own last colour; the sample's click opens it too.
     f.chooser.colorAnswer = colorvalue::Navy;

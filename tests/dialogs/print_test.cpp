@@ -1,6 +1,7 @@
 #include "controls/messagebox.h"
 #include "dialogs/documentviewer.h"
 #include "dialogs/printing.h"
+#include "faultshim.h"
 #include "pages/appcontext.h"
 #include "platform/errors.h"
 #include "platform/rtfreader.h"
@@ -273,9 +274,8 @@ void PrintTest::unreadableDocumentIsReported() {
     state.ProgramDir = program.path() + QLatin1Char('/');
     const QString path = state.ProgramDir + documents::AboutWatchwords;
     QVERIFY(writeBytes(path, SampleRtf));
-    QFile::setPermissions(path, QFileDevice::Permissions());
-    if (QFile file(path); file.open(QIODevice::ReadOnly))
-        QSKIP("the file stays readable for this user");
+    faultshim::Scope unreadable;
+    faultshim::refuseOpen(QFile::encodeName(path));
     RecordingViewer viewer;
     QVERIFY(!documents::showDocument(state, viewer, documents::AboutWatchwords));
     QCOMPARE(sink.errors.size(), 1);
@@ -290,10 +290,10 @@ void PrintTest::ourDocumentsStandBesideTheProgram_data() {
                                << QStringList{QStringLiteral("Bible kralické"), QStringLiteral("2025"),
                                               QStringLiteral("kerla@example.org")};
     QTest::newRow("Distribuce") << documents::PrintedEdition
-                                << QStringList{QStringLiteral("ukázkovou sadu dat"),
-                                               QStringLiteral("Kerla<rok>.rtf"),
-                                               QStringLiteral("Cteni<rok>.sj"),
-                                               QStringLiteral("https://www.example.org/kerla")};
+                                << QStringList{
+                                       QStringLiteral("ukázkovou sadu dat"), QStringLiteral("Kerla<rok>.rtf"),
+                                       QStringLiteral("Cteni<rok>.sj"), QStringLiteral("kerla-data check"),
+                                       QStringLiteral("https://www.example.org/kerla")};
 }
 
 void PrintTest::ourDocumentsStandBesideTheProgram() {

@@ -1,3 +1,4 @@
+#include "faultshim.h"
 #include "pages/dates.h"
 #include "pages/daypage.h"
 #include "pages/dayview.h"
@@ -21,11 +22,19 @@ QByteArray yearFile(int lines) {
     return all;
 }
 
+struct RecordingSink : MessageSink {
+    void showError(const QString &text) override { errors.append(text); }
+    void showMessage(const QString &text) override { errors.append(text); }
+    QStringList errors;
+};
+
 struct Fixture {
     QTemporaryDir program, user;
     AppContext state;
     ViewDate viewDate;
     DailyStore dailyStore;
+    bool unwritable = false; // the last write of KERLA.TMP failed
+    QByteArray compose() { return daypage::ComposeDayPage(state, viewDate, dailyStore, unwritable); }
     Fixture() {
         state.ProgramDir = program.path() + QLatin1Char('/');
         state.UserDataDir = user.path() + QLatin1Char('/');
@@ -49,6 +58,8 @@ private Q_SLOTS:
     void yearIsLoadedOncePerChange();
     void unreadableYearFileRetriesNextTime();
     void shortYearFileRaisesIndexError();
+    void unsetDateRaisesIndexError();
+    void unwritablePageIsReportedOnceAndKeptInMemory();
     void readingsFromTheIndex();
     void sectionDateIgnoresLocale();
     void weekNumber_data();
@@ -83,7 +94,7 @@ void PagesTest::lineNumbers() {
     QVERIFY(writeBytes(daypage::yearFilePath(f.state.ProgramDir, uint16_t(year)), yearFile(372)));
     f.setDate(year, month, day);
     QCOMPARE(daypage::lineNumber(f.viewDate), line);
-    daypage::ComposeDayPage(f.state, f.viewDate, f.dailyStore);
+    f.compose();
     QCOMPARE(f.page(), "{\\rtf1\\ansi L" + QByteArray::number(line) + "}\r\n");
 }
 
@@ -91,7 +102,7 @@ void PagesTest::dayPageBytes() {
     Fixture f;
     QVERIFY(writeBytes(f.state.ProgramDir + "Kerla2025.rtf", "\\b St\xf8\x65\x64\x61\\b0 \\par text\r\n"));
     f.setDate(2025, 1, 1);
-    daypage::ComposeDayPage(f.state, f.viewDate, f.dailyStore);
+    f.compose();
     QCOMPARE(f.page(), QByteArray("{\\rtf1\\ansi \\b St\xf8\x65\x64\x61\\b0 \\par text}\r\n"));
     QCOMPARE(f.dailyStore.LoadedYear, uint16_t(2025));
 }
@@ -100,14 +111,14 @@ void PagesTest::emptyLineGivesEmptyPage() {
     Fixture f;
     QVERIFY(writeBytes(f.state.ProgramDir + "Kerla2025.rtf", "a\r\n\r\nc\r\n"));
     f.setDate(2025, 1, 2);
-    daypage::ComposeDayPage(f.state, f.viewDate, f.dailyStore);
+    f.compose();
     QCOMPARE(f.page(), QByteArray("{\\rtf1\\ansi }\r\n"));
 }
 
 void PagesTest::substitutePageBytes() {
     Fixture f;
     f.setDate(2026, 3, 7);
-    daypage::ComposeDayPage(f.state, f.viewDate, f.dailyStore);
+    f.compose();
     const QString date = shortDateText(QDate(2026, 3, 7));
     const QByteArray expected =
         "{\\rtf1\\ansi \\par\\par\\b\\qc Data na " + cp1250::fromUnicode(date) +
@@ -122,15 +133,15 @@ void PagesTest::missingYearKeepsLoadedYear() {
     Fixture f;
     QVERIFY(writeBytes(f.state.ProgramDir + "Kerla2025.rtf", yearFile(372)));
     f.setDate(2025, 12, 31);
-    daypage::ComposeDayPage(f.state, f.viewDate, f.dailyStore);
+    f.compose();
     DayForward(f.viewDate); // 2026 has no file
-    daypage::ComposeDayPage(f.state, f.viewDate, f.dailyStore);
+    f.compose();
     QVERIFY(f.page().contains("Data na "));
     QCOMPARE(f.dailyStore.LoadedYear, uint16_t(2025));
     // Back in the loaded year the file is not read again: change it on disk to prove it.
     QVERIFY(writeBytes(f.state.ProgramDir + "Kerla2025.rtf", "changed\r\n"));
     DayBack(f.viewDate);
-    daypage::ComposeDayPage(f.state, f.viewDate, f.dailyStore);
+    f.compose();
     QCOMPARE(f.page(), QByteArray("{\\rtf1\\ansi L371}\r\n"));
 }
 
@@ -139,35 +150,34 @@ void PagesTest::yearIsLoadedOncePerChange() {
     QVERIFY(writeBytes(f.state.ProgramDir + "Kerla2025.rtf", yearFile(372)));
     QVERIFY(writeBytes(f.state.ProgramDir + "Kerla2026.rtf", "Y0\r\n"));
     f.setDate(2025, 12, 31);
-    daypage::ComposeDayPage(f.state, f.viewDate, f.dailyStore);
+    f.compose();
     DayForward(f.viewDate);
-    daypage::ComposeDayPage(f.state, f.viewDate, f.dailyStore);
+    f.compose();
     QCOMPARE(f.page(), QByteArray("{\\rtf1\\ansi Y0}\r\n"));
     QCOMPARE(f.dailyStore.LoadedYear, uint16_t(2026));
     QCOMPARE(f.dailyStore.lines.size(), 1);
     DayBack(f.viewDate); // only one year is kept: 2025 is loaded again
-    daypage::ComposeDayPage(f.state, f.viewDate, f.dailyStore);
+    f.compose();
     QCOMPARE(f.dailyStore.LoadedYear, uint16_t(2025));
     QCOMPARE(f.dailyStore.lines.size(), 372);
 }
 
 void PagesTest::unreadableYearFileRetriesNextTime() {
-    if (geteuid() == 0)
-        QSKIP("root reads unreadable files");
     Fixture f;
     const QString path = f.state.ProgramDir + "Kerla2025.rtf";
     QVERIFY(writeBytes(path, yearFile(372)));
-    QFile::setPermissions(path, QFileDevice::Permissions());
+    faultshim::Scope unreadable;
+    faultshim::refuseOpen(QFile::encodeName(path));
     f.setDate(2025, 1, 1);
     try {
-        daypage::ComposeDayPage(f.state, f.viewDate, f.dailyStore);
+        f.compose();
         QFAIL("an empty store must raise the index error");
     } catch (const KerlaError &e) {
         QCOMPARE(e.message(), QStringLiteral("List index out of bounds (0)"));
     }
     QCOMPARE(f.dailyStore.LoadedYear, uint16_t(3000));
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    daypage::ComposeDayPage(f.state, f.viewDate, f.dailyStore);
+    faultshim::reset();
+    f.compose();
     QCOMPARE(f.dailyStore.LoadedYear, uint16_t(2025));
     QCOMPARE(f.page(), QByteArray("{\\rtf1\\ansi L0}\r\n"));
 }
@@ -176,16 +186,47 @@ void PagesTest::shortYearFileRaisesIndexError() {
     Fixture f;
     QVERIFY(writeBytes(f.state.ProgramDir + "Kerla2025.rtf", yearFile(60)));
     f.setDate(2025, 1, 1);
-    daypage::ComposeDayPage(f.state, f.viewDate, f.dailyStore);
+    f.compose();
     f.setDate(2025, 3, 1);
     try {
-        daypage::ComposeDayPage(f.state, f.viewDate, f.dailyStore);
+        f.compose();
         QFAIL("no error raised");
     } catch (const KerlaError &e) {
         QCOMPARE(e.message(), QStringLiteral("List index out of bounds (62)"));
     }
     // The page file keeps the previous page.
     QCOMPARE(f.page(), QByteArray("{\\rtf1\\ansi L0}\r\n"));
+}
+
+void PagesTest::unsetDateRaisesIndexError() {
+    Fixture f;
+    QVERIFY(writeBytes(f.state.ProgramDir + "Kerla0.rtf", yearFile(372)));
+    QCOMPARE(DaysInMonth(0, 2025), uint8_t(0));
+    QCOMPARE(DaysInMonth(13, 2025), uint8_t(0));
+    QCOMPARE(daypage::lineNumber(ViewDate{}), -1);
+    // A shown date that was never set (year, month and day 0) names no line.
+    QVERIFY_THROWS_EXCEPTION(KerlaError, f.compose());
+}
+
+void PagesTest::unwritablePageIsReportedOnceAndKeptInMemory() {
+    Fixture f;
+    RecordingSink sink;
+    f.state.messages = &sink;
+    QVERIFY(writeBytes(f.state.ProgramDir + "Kerla2025.rtf", yearFile(372)));
+    faultshim::Scope scope;
+    faultshim::refuseChanges(QFile::encodeName(f.state.UserDataDir));
+    f.setDate(2025, 1, 2);
+    QCOMPARE(f.compose(), QByteArray("{\\rtf1\\ansi L1}\r\n"));
+    QCOMPARE(sink.errors, QStringList{QStringLiteral("Unable to write to ") + f.state.dayPagePath()});
+    DayForward(f.viewDate);
+    QCOMPARE(f.compose(), QByteArray("{\\rtf1\\ansi L2}\r\n"));
+    QCOMPARE(sink.errors.size(), 1); // browsing on does not repeat the message
+    faultshim::reset();
+    f.compose();
+    QCOMPARE(f.page(), QByteArray("{\\rtf1\\ansi L2}\r\n"));
+    faultshim::refuseChanges(QFile::encodeName(f.state.UserDataDir), ENOSPC);
+    f.compose();
+    QCOMPARE(sink.errors.size(), 2); // a new failure after a write that went through is reported
 }
 
 void PagesTest::readingsFromTheIndex() {
@@ -309,7 +350,7 @@ void PagesTest::dayViewTellsOnlyChanges() {
     view.step([](ViewDate &) {});
     view.setDate(QDate(2025, 12, 31));
     QCOMPARE(dates.size(), 0);
-    view.composeDayPage();
+    QCOMPARE(view.composeDayPage(), daypage::pageBytes("L371"));
     QCOMPARE(view.readings().second, QStringLiteral("tb 1 1 2"));
     QCOMPARE(f.page(), daypage::pageBytes("L371"));
     QCOMPARE(views.size(), 0); // the day view is where it starts
@@ -352,7 +393,7 @@ void PagesTest::dayViewPeriodicPagesOnlyIn2025() {
     DayView dayView(f.state);
     dayView.setDate(date);
     QSignalSpy views(&dayView, &DayView::viewChanged);
-    QCOMPARE(dayView.composePeriodicPage(DayView::View(view)), !page.isEmpty());
+    QCOMPARE(dayView.composePeriodicPage(DayView::View(view)).value_or(QByteArray()), page);
     QCOMPARE(f.page(), page);
     QCOMPARE(dayView.view(), page.isEmpty() ? DayView::View::Day : DayView::View(view));
     QCOMPARE(views.size(), page.isEmpty() ? 0 : 1);

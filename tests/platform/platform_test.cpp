@@ -1,5 +1,7 @@
+#include "faultshim.h"
 #include "platform/cp1250.h"
 #include "platform/errors.h"
+#include "platform/formatlocale.h"
 #include "platform/profile.h"
 #include "platform/textfile.h"
 #include "testenv.h"
@@ -7,6 +9,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+
+#include <climits>
 
 class PlatformTest : public QObject {
     Q_OBJECT
@@ -29,6 +33,17 @@ private Q_SLOTS:
     void profileWriteLeavesNoTemporaryFiles();
     void profileWriteToReadOnlyFileFails();
     void profileMissingFileGivesDefaults();
+    void profileFaultKeepsOldFile_data();
+    void profileFaultKeepsOldFile();
+    void profileWriteKeepsBytesAfterNul_data();
+    void profileWriteKeepsBytesAfterNul();
+    void profileRefusesKeysThatReadAsSections();
+    void parseIntegerEdges_data();
+    void parseIntegerEdges();
+    void textFileFaultsAreReported();
+
+    void formattingLocale_data();
+    void formattingLocale();
 };
 
 void PlatformTest::cp1250RoundTripsEveryByte() {
@@ -264,6 +279,219 @@ void PlatformTest::profileMissingFileGivesDefaults() {
     } catch (const KerlaError &e) {
         QCOMPARE(e.message(), QStringLiteral("Unable to write to /nonexistent/folder/Kerla.ini"));
     }
+}
+
+namespace {
+enum class Fault { FullDiskAtOnce, FullDiskMidway, RefusedWrite, ReadOnlyFolder, UnreadableFile, BrokenRead };
+}
+Q_DECLARE_METATYPE(Fault)
+
+void PlatformTest::profileFaultKeepsOldFile_data() {
+    QTest::addColumn<Fault>("fault");
+    QTest::newRow("full disk, nothing written") << Fault::FullDiskAtOnce;
+    QTest::newRow("full disk after some bytes") << Fault::FullDiskMidway;
+    QTest::newRow("write refused") << Fault::RefusedWrite;
+    QTest::newRow("read-only folder") << Fault::ReadOnlyFolder;
+    QTest::newRow("file cannot be opened") << Fault::UnreadableFile;
+    QTest::newRow("read error") << Fault::BrokenRead;
+}
+
+// Whatever fails, the settings file stays as it was, whole, and nothing is left beside it.
+void PlatformTest::profileFaultKeepsOldFile() {
+    QFETCH(Fault, fault);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Kerla.ini"));
+    QByteArray before = "[Okno]\r\nBarva=1\r\n";
+    for (int i = 0; i < 40; ++i)
+        before += "Klic" + QByteArray::number(i) + "=hodnota " + QByteArray::number(i) + "\r\n";
+    QVERIFY(writeBytes(path, before));
+    const QByteArray folder = QFile::encodeName(dir.path()) + '/';
+    faultshim::Scope scope;
+    switch (fault) {
+    case Fault::FullDiskAtOnce:
+        faultshim::failWritesAfter(folder, 0);
+        break;
+    case Fault::FullDiskMidway:
+        faultshim::failWritesAfter(folder, 100);
+        break;
+    case Fault::RefusedWrite:
+        faultshim::refuseChanges(folder, EACCES);
+        break;
+    case Fault::ReadOnlyFolder:
+        faultshim::refuseChanges(folder, EROFS);
+        break;
+    case Fault::UnreadableFile:
+        faultshim::refuseOpen(QFile::encodeName(path));
+        break;
+    case Fault::BrokenRead:
+        faultshim::failReads(QFile::encodeName(path));
+        break;
+    }
+    ProfileFile ini(path);
+    try {
+        ini.writeInteger(QStringLiteral("Okno"), QStringLiteral("Barva"), 2);
+        QFAIL("no error raised");
+    } catch (const KerlaError &e) {
+        QCOMPARE(e.message(), QStringLiteral("Unable to write to ") + path);
+    }
+    faultshim::reset();
+    QCOMPARE(readBytes(path), before);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+             QStringList{QStringLiteral("Kerla.ini")});
+    // The same write goes through once the fault is gone.
+    ini.writeInteger(QStringLiteral("Okno"), QStringLiteral("Barva"), 2);
+    QCOMPARE(readBytes(path), QByteArray(before).replace("Barva=1", "Barva=2"));
+}
+
+void PlatformTest::profileWriteKeepsBytesAfterNul_data() {
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QByteArray>("after");
+    const QByteArray tail("\0[b]\r\nx=2\r\n", 11);
+    QTest::newRow("key replaced") << QByteArray("[a]\r\nk=1\r\n") + tail << QStringLiteral("a")
+                                  << QByteArray("[a]\r\nk=5\r\n") + tail;
+    QTest::newRow("section added before the NUL")
+        << QByteArray("[a]\r\nj=1\r\n") + tail << QStringLiteral("c")
+        << QByteArray("[a]\r\nj=1\r\n\r\n[c]\r\nk=5\r\n") + tail;
+    QTest::newRow("NUL inside a line")
+        << QByteArray("[a]\r\nk=1", 8) + tail << QStringLiteral("a") << QByteArray("[a]\r\nk=5") + tail;
+    QTest::newRow("key added to a line cut by the NUL")
+        << QByteArray("[a]\r\nj=1") + tail << QStringLiteral("a")
+        << QByteArray("[a]\r\nj=1\r\nk=5\r\n") + tail;
+    QTest::newRow("line ends of other lines kept")
+        << QByteArray("[z]\nq=1\r[a]\nk=1\n") << QStringLiteral("a") << QByteArray("[z]\nq=1\r[a]\nk=5\n");
+    QTest::newRow("no final line end")
+        << QByteArray("[a]\r\nk=1") << QStringLiteral("a") << QByteArray("[a]\r\nk=5");
+}
+
+// A write changes the bytes of its key (or adds its lines) and keeps every other byte: line ends,
+// and whatever follows a NUL byte that a power cut may have left in the file.
+void PlatformTest::profileWriteKeepsBytesAfterNul() {
+    QFETCH(QByteArray, before);
+    QFETCH(QString, section);
+    QFETCH(QByteArray, after);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Kerla.ini"));
+    QVERIFY(writeBytes(path, before));
+    ProfileFile ini(path);
+    ini.writeInteger(section, QStringLiteral("k"), 5);
+    QCOMPARE(readBytes(path), after);
+    QCOMPARE(ini.readInteger(section, QStringLiteral("k"), 0), 5);
+}
+
+void PlatformTest::profileRefusesKeysThatReadAsSections() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Kerla.ini"));
+    QVERIFY(writeBytes(path, "[a]\r\nk=1\r\n"));
+    ProfileFile ini(path);
+    for (const QString &key : {QStringLiteral("[b]"), QStringLiteral(" [b"), QStringLiteral("a=b"),
+                               QStringLiteral("a\nb"), QString()}) {
+        try {
+            ini.writeString(QStringLiteral("a"), key, QStringLiteral("x"));
+            QFAIL(qPrintable(QStringLiteral("key accepted: ") + key));
+        } catch (const KerlaError &e) {
+            QCOMPARE(e.message(), QStringLiteral("Unable to write to ") + path);
+        }
+    }
+    try {
+        ini.writeString(QStringLiteral("a"), QStringLiteral("k"), QStringLiteral("x\r\n[b]"));
+        QFAIL("a value with a line end accepted");
+    } catch (const KerlaError &) {
+    }
+    QCOMPARE(readBytes(path), QByteArray("[a]\r\nk=1\r\n"));
+}
+
+void PlatformTest::parseIntegerEdges_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<int>("value");
+    QTest::newRow("lowest decimal") << "-2147483648" << true << INT_MIN;
+    QTest::newRow("below lowest") << "-2147483649" << false << 0;
+    QTest::newRow("highest decimal") << "2147483647" << true << INT_MAX;
+    QTest::newRow("negated lowest pattern") << "-$80000000" << true << INT_MIN;
+    QTest::newRow("negated -1 pattern") << "-0xFFFFFFFF" << true << 1;
+    QTest::newRow("system colour") << "$FF000008" << true << -16777208;
+    QTest::newRow("too wide") << "$100000000" << false << 0;
+}
+
+void PlatformTest::parseIntegerEdges() {
+    QFETCH(QString, text);
+    QFETCH(bool, ok);
+    QFETCH(int, value);
+    int got = 0;
+    QCOMPARE(ProfileFile::parseInteger(text, &got), ok);
+    QCOMPARE(got, value);
+}
+
+// A file that cannot be read is told apart from one that cannot be opened; a file that cannot be
+// created or written raises "Unable to write to", and one that cannot be deleted says so.
+void PlatformTest::textFileFaultsAreReported() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("KERLA.TMP"));
+    QVERIFY(writeBytes(path, "old"));
+    const QByteArray folder = QFile::encodeName(dir.path()) + '/';
+    faultshim::Scope scope;
+    faultshim::failReads(folder);
+    try {
+        textfile::readAll(path);
+        QFAIL("a read error passed unnoticed");
+    } catch (const KerlaError &e) {
+        QCOMPARE(e.message(),
+                 QStringLiteral("Cannot read file \"%1\". %2").arg(path, errors::systemReason(EIO)));
+    }
+    faultshim::reset();
+    faultshim::refuseChanges(folder);
+    try {
+        textfile::writeAll(path, "new");
+        QFAIL("a refused write passed unnoticed");
+    } catch (const KerlaError &e) {
+        QCOMPARE(e.message(), QStringLiteral("Unable to write to ") + path);
+    }
+    try {
+        textfile::removeIfExists(path);
+        QFAIL("a refused delete passed unnoticed");
+    } catch (const KerlaError &e) {
+        QCOMPARE(e.message(),
+                 QStringLiteral("Cannot delete file \"%1\". %2").arg(path, errors::systemReason(EACCES)));
+    }
+    QCOMPARE(readBytes(path), QByteArray("old"));
+    faultshim::reset();
+    faultshim::failWritesAfter(folder, 1);
+    QVERIFY_THROWS_EXCEPTION(KerlaError, textfile::writeAll(path, "new"));
+    faultshim::reset();
+    textfile::removeIfExists(path);
+    QVERIFY(!QFile::exists(path));
+    textfile::removeIfExists(path); // a file that is not there is no error
+}
+
+void PlatformTest::formattingLocale_data() {
+    QTest::addColumn<QLocale>("system");
+    QTest::addColumn<QLocale>("expected");
+    const QLocale czech(QLocale::Czech, QLocale::Czechia);
+    // C and POSIX: no language was chosen, so the program's own Czech formats apply.
+    QTest::newRow("C") << QLocale::c() << czech;
+    QTest::newRow("POSIX") << QLocale(QStringLiteral("POSIX")) << czech;
+    QTest::newRow("C.UTF-8") << QLocale(QStringLiteral("C.UTF-8")) << czech;
+    // A language that the user chose stays.
+    QTest::newRow("cs_CZ") << czech << czech;
+    QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates)
+                           << QLocale(QLocale::English, QLocale::UnitedStates);
+    QTest::newRow("en_GB") << QLocale(QLocale::English, QLocale::UnitedKingdom)
+                           << QLocale(QLocale::English, QLocale::UnitedKingdom);
+    QTest::newRow("sk_SK") << QLocale(QLocale::Slovak, QLocale::Slovakia)
+                           << QLocale(QLocale::Slovak, QLocale::Slovakia);
+}
+
+void PlatformTest::formattingLocale() {
+    QFETCH(QLocale, system);
+    QFETCH(QLocale, expected);
+    const QLocale chosen = ::formattingLocale(system);
+    QCOMPARE(chosen.name(), expected.name());
+    // The long date in Czech names the month in Czech.
+    const QString date = chosen.toString(QDate(2025, 12, 8), QLocale::LongFormat);
+    QCOMPARE(date, expected.toString(QDate(2025, 12, 8), QLocale::LongFormat));
+    if (expected == QLocale(QLocale::Czech, QLocale::Czechia))
+        QVERIFY2(date.contains(QStringLiteral("prosince")), qPrintable(date));
 }
 
 QTEST_GUILESS_MAIN(PlatformTest)

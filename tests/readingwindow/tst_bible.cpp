@@ -2,6 +2,7 @@
 #include "controls/messagebox.h"
 #include "controls/mylabel3d.h"
 #include "platform/colorvalue.h"
+#include "platform/contrast.h"
 #include "readings/bible.h"
 #include "readings/sheetpicture.h"
 #include "testenv.h"
@@ -9,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
+#include <QtMath>
 
 namespace {
 
@@ -45,6 +47,8 @@ private Q_SLOTS:
     void initTestCase() { previousHandler = qInstallMessageHandler(quietOffscreen); }
     void designWithoutSettings();
     void sheetPicture();
+    void sheetAtScreenDensity_data();
+    void sheetAtScreenDensity();
     void settingsFile_data();
     void settingsFile();
     void showLoadsTheReading();
@@ -161,6 +165,57 @@ void TestBible::sheetPicture() {
     QCOMPARE(picture.pixel(sheet.center()), qRgb(255, 255, 255));
 }
 
+void TestBible::sheetAtScreenDensity_data() {
+    QTest::addColumn<qreal>("ratio");
+    QTest::newRow("1.5") << 1.5;
+    QTest::newRow("2") << 2.0;
+    QTest::newRow("1.25") << 1.25;
+}
+
+// On a high-density screen the sheet is drawn at the screen's density, and the window's shape,
+// which the window system scales by rounding each rectangle's corner and size, holds exactly the
+// drawn sheet: no background fringe shows, and no paper is cut off.
+void TestBible::sheetAtScreenDensity() {
+    QFETCH(qreal, ratio);
+    const QImage plain = sheetpicture::sheetPicture();
+    const QImage dense = sheetpicture::sheetPicture(ratio);
+    QCOMPARE(dense.devicePixelRatio(), ratio);
+    QCOMPARE(dense.deviceIndependentSize().toSize(), QSize(416, 350));
+    QCOMPARE(dense.size(), QSize(qCeil(416 * ratio), qCeil(350 * ratio)));
+    QCOMPARE(dense.pixel(0, dense.height() - 1), sheetpicture::Background);
+    QCOMPARE(dense.pixel(dense.width() / 2, dense.height() / 2), qRgb(255, 255, 255));
+    // Finer than the plain picture blown up: the pins' round edges have more steps.
+    QVERIFY(dense.convertToFormat(QImage::Format_RGB32) !=
+            plain.scaled(dense.size()).convertToFormat(QImage::Format_RGB32));
+
+    // The window's shape comes from the plain picture, in the window's own pixels.
+    const QRect client(0, 0, 416, 350);
+    const QRegion shape =
+        TImageShape::BuildOpaqueRegion(TImageShape::RenderPicture(plain, true), client, client);
+
+    // The shape on the screen covers exactly the pixels that are not background.
+    QImage covered(dense.size(), QImage::Format_Mono);
+    covered.fill(0);
+    for (const QRect &r : shape) {
+        const QRect device(QPoint(qRound(r.left() * ratio), qRound(r.top() * ratio)),
+                           QSize(qRound(r.width() * ratio), qRound(r.height() * ratio)));
+        for (int y = device.top(); y <= device.bottom(); ++y)
+            for (int x = device.left(); x <= device.right(); ++x)
+                covered.setPixel(x, y, 1);
+    }
+    int fringe = 0, cut = 0;
+    for (int y = 0; y < dense.height(); ++y) {
+        for (int x = 0; x < dense.width(); ++x) {
+            const bool background = dense.pixel(x, y) == sheetpicture::Background;
+            const bool shown = covered.pixelIndex(x, y) == 1;
+            fringe += shown && background;
+            cut += !shown && !background;
+        }
+    }
+    QCOMPARE(fringe, 0);
+    QCOMPARE(cut, 0);
+}
+
 void TestBible::settingsFile_data() {
     QTest::addColumn<QByteArray>("ini");
     QTest::addColumn<QString>("face");
@@ -201,8 +256,10 @@ void TestBible::settingsFile() {
     QCOMPARE(font.family(), face);
     QCOMPARE(font.pointSize(), points);
     QCOMPARE(bible.readingFontColor(), color);
+    // The stored colour is drawn while it reads well on the white text area; pure red (4:1) does
+    // not, and is drawn black.
     QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->palette().color(QPalette::Text),
-             colorvalue::toQColor(color));
+             contrast::readableText(color, bible.memoBackgroundColor()));
     QCOMPARE(font.bold(), bool(style & 1));
     QCOMPARE(font.italic(), bool(style & 2));
     QCOMPARE(font.underline(), bool(style & 4));

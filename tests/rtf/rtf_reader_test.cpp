@@ -153,6 +153,9 @@ private Q_SLOTS:
     void libreOfficeFixtures();
     void wordPadFixture();
     void largeDocumentLoadsQuickly();
+    void equalFormatsMakeOneRun_data();
+    void equalFormatsMakeOneRun();
+    void runsPerParagraphAreCapped();
 };
 
 void RtfReaderTest::ownPages_data() {
@@ -698,6 +701,61 @@ void RtfReaderTest::largeDocumentLoadsQuickly() {
                             u"pastvinách – vede mě k\u00A0vodám. \nHeslo 2:"));
     // Generous for debug and sanitizer builds; an optimised build takes a few milliseconds.
     QVERIFY2(best < 250'000'000, qPrintable(QString::number(best / 1e6) + u" ms"_qs));
+}
+
+void RtfReaderTest::equalFormatsMakeOneRun_data() {
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("described");
+    QTest::addColumn<int>("fragments");
+    QTest::newRow("two fonts of one name")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Arial;}}\\f0 ab\\f1 cd}") << u"L abcd"_qs << 1;
+    QTest::newRow("a format switched on and off")
+        << QByteArray("{\\rtf1\\b a\\b0\\b b{\\i}c\\fs24\\fs0 d}") << u"L {b}abcd"_qs << 1;
+    QTest::newRow("a hidden run between equal ones")
+        << QByteArray("{\\rtf1\\b a{\\v skryto}b}") << u"L {b}ab"_qs << 1;
+    QTest::newRow("differing formats stay apart")
+        << QByteArray("{\\rtf1 a\\b b\\b0 c\\f1 d}") << u"L a{b}b{}cd"_qs << 3;
+    QTest::newRow("sizes stay apart") << QByteArray("{\\rtf1\\fs20 a\\fs40 b}") << u"L ab"_qs << 2;
+}
+
+void RtfReaderTest::equalFormatsMakeOneRun() {
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, described);
+    QFETCH(int, fragments);
+    const auto document = loaded(rtf);
+    QCOMPARE(describe(*document), described);
+    int count = 0;
+    for (auto it = document->begin().begin(); !it.atEnd(); ++it)
+        ++count;
+    QCOMPARE(count, fragments);
+}
+
+// A paragraph with thousands of format changes (a broken page could hold one) keeps all its text;
+// its first runs keep their formats and the rest of it takes the last of them. The next paragraph
+// has its formats again.
+void RtfReaderTest::runsPerParagraphAreCapped() {
+    QByteArray rtf = "{\\rtf1\\ansi ";
+    QString expectedStart;
+    for (int i = 0; i < 3000; ++i) {
+        const QByteArray word = QByteArray::number(i);
+        rtf += (i % 2 ? "\\b0 " : "\\b ") + word + ' ';
+    }
+    rtf += "\\par a\\i b\\i0 c}";
+    const auto document = loaded(rtf);
+    QCOMPARE(shownText(*document), rtf::plainText(rtf));
+    QCOMPARE(document->blockCount(), 2);
+
+    QList<QTextFragment> runs;
+    for (auto it = document->begin().begin(); !it.atEnd(); ++it)
+        runs << it.fragment();
+    QVERIFY2(runs.size() >= 100 && runs.size() <= 1000, qPrintable(QString::number(runs.size())));
+    for (int i = 0; i + 1 < runs.size(); ++i) {
+        QCOMPARE(runs[i].text(), QString::number(i) + u' ');
+        QCOMPARE(runs[i].charFormat().fontWeight() >= QFont::Bold, i % 2 == 0);
+    }
+    QVERIFY(runs.last().text().startsWith(QString::number(runs.size() - 1) + u' '));
+    QVERIFY(runs.last().text().endsWith(u"2999 "));
+    QCOMPARE(describe(*document).section(u'\n', 1), u"L a{i}b{}c"_qs);
 }
 
 QTEST_MAIN(RtfReaderTest)

@@ -1,5 +1,6 @@
 #include "datagen.h"
 
+#include "pagedesign.h"
 #include "platform/cp1250.h"
 #include "platform/errors.h"
 
@@ -62,26 +63,10 @@ bool holdsPsalmHeading(const Book &book, int chapter, int verse, const QString &
     return text.contains(heading);
 }
 
-QString pageLine(const QDate &date, const Book &ot, int otChapter, int otVerse, const Book &nt, int ntChapter,
-                 int ntVerse) {
-    QString line = QStringLiteral("\\qc\\b ") + czechDateHeading(date.year(), date.month(), date.day());
-    line += QStringLiteral("\\par\\par\\ql ") + rtfText(ot.verse(otChapter, otVerse));
-    line += QStringLiteral("\\par\\qr\\i ") + czechReference(ot, otChapter, otVerse, otVerse);
-    line += QStringLiteral("\\par\\par\\ql\\plain ") + rtfText(nt.verse(ntChapter, ntVerse));
-    line += QStringLiteral("\\par\\qr\\i ") + czechReference(nt, ntChapter, ntVerse, ntVerse);
-    return line;
-}
-
 } // namespace
 
 QString rtfText(const QString &text) {
-    QString out;
-    for (QChar ch : withoutAlternatives(text)) {
-        if (ch == QLatin1Char('{') || ch == QLatin1Char('}') || ch == QLatin1Char('\\'))
-            out += QLatin1Char('\\');
-        out += ch;
-    }
-    return out;
+    return pagedesign::rtfEscaped(withoutAlternatives(text));
 }
 
 DailyPages::DailyPages(const Bible &bible) {
@@ -129,21 +114,18 @@ QByteArray DailyPages::yearFile(int year) const {
         used.insert(i);
         return pool[i];
     };
-    QByteArray out;
-    for (int month = 1; month <= 12; ++month) {
-        for (int day = 1; day <= 31; ++day) {
-            const QDate date(year, month, day);
-            if (date.isValid()) {
-                Lot lot(quint64(year) * 10000 + quint64(month) * 100 + quint64(day));
-                const Verse ot = draw(lot, m_watchwords, usedWatchwords);
-                const Verse nt = draw(lot, m_teachings, usedTeachings);
-                out += cp1250::fromUnicode(
-                    pageLine(date, *ot.book, ot.chapter, ot.verse, *nt.book, nt.chapter, nt.verse));
-            }
-            out += "\r\n";
-        }
-    }
-    return out;
+    const auto verseText = [](const Verse &v) {
+        return withoutAlternatives(v.book->verse(v.chapter, v.verse));
+    };
+    const auto reference = [](const Verse &v) {
+        return czechReference(*v.book, v.chapter, v.verse, v.verse);
+    };
+    return pagedesign::yearFile(year, [&](const QDate &date) {
+        Lot lot(quint64(year) * 10000 + quint64(date.month()) * 100 + quint64(date.day()));
+        const Verse ot = draw(lot, m_watchwords, usedWatchwords);
+        const Verse nt = draw(lot, m_teachings, usedTeachings);
+        return pagedesign::dayLine(date, {verseText(ot), reference(ot), verseText(nt), reference(nt)});
+    });
 }
 
 } // namespace datagen

@@ -3,7 +3,11 @@
 //   kerla-data build SOURCEDIR OUTDIR YEARS...     Data/<abbrev>, Kerla<year>.rtf, Cteni<year>.sj
 //   kerla-data lists SOURCEDIR REFSFILE OUT.cpp    the built-in 2025 week, month and year lists
 //   kerla-data text FILE                           an RTF file's text as the program reads it
+//   kerla-data check [--json] FOLDER [YEAR...]     checks a data set as the program reads it
+//   kerla-data import [--year YEAR] TABLE OUTDIR   a year's table (CSV or TSV) into our files
+#include "datacheck.h"
 #include "datagen.h"
+#include "dataimport.h"
 
 #include "platform/errors.h"
 #include "platform/rtftext.h"
@@ -20,22 +24,118 @@ namespace {
 int usage() {
     std::fputs("usage: kerla-data build SOURCEDIR OUTDIR YEARS...\n"
                "       kerla-data lists SOURCEDIR REFSFILE OUT.cpp\n"
-               "       kerla-data text FILE\n",
+               "       kerla-data text FILE\n"
+               "       kerla-data check [--json] FOLDER [YEAR...]\n"
+               "       kerla-data import [--year YEAR] TABLE OUTFOLDER\n",
                stderr);
     return 2;
 }
 
+int yearNumber(const QString &text) {
+    bool ok = false;
+    const int year = text.toInt(&ok);
+    if (!ok || year < 1901 || year > 2099)
+        throw KerlaError(QStringLiteral("not a year between 1901 and 2099: %1").arg(text));
+    return year;
+}
+
+void print(FILE *stream, const QString &text) {
+    const QByteArray utf8 = text.toUtf8() + '\n';
+    std::fwrite(utf8.constData(), 1, size_t(utf8.size()), stream);
+}
+
+// Exit status: 0 clean, 1 problems found, 2 the folder cannot be read.
+int check(QStringList args) {
+    const bool asJson = args.removeAll(QStringLiteral("--json")) > 0;
+    if (args.isEmpty())
+        return usage();
+    const QString folder = args.takeFirst();
+    const QFileInfo info(folder);
+    if (!info.isDir() || !info.isReadable() || !info.isExecutable()) {
+        print(stderr, QStringLiteral("kerla-data: složku %1 nelze číst").arg(folder));
+        return 2;
+    }
+    QList<int> years;
+    for (const QString &y : args)
+        years.append(yearNumber(y));
+    if (years.isEmpty())
+        years = datacheck::yearsIn(folder);
+    if (years.isEmpty()) {
+        print(stderr, QStringLiteral("kerla-data: ve složce %1 nejsou data žádného roku (Kerla<rok>.rtf, "
+                                     "Cteni<rok>.sj)")
+                          .arg(folder));
+        return 2;
+    }
+    QList<datacheck::Problem> problems;
+    try {
+        problems = datacheck::checkFolder(folder, years);
+    } catch (const KerlaError &e) {
+        print(stderr, QStringLiteral("kerla-data: ") + e.message());
+        return 2;
+    }
+    if (asJson) {
+        const QByteArray json = datacheck::json(problems);
+        std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
+    } else {
+        for (const datacheck::Problem &p : problems)
+            print(stdout, datacheck::textLine(p));
+    }
+    return problems.isEmpty() ? 0 : 1;
+}
+
+// Exit status: 0 written and sound, 1 bad input (nothing written) or problems in what was
+// written, 2 the table cannot be read.
+int import(QStringList args) {
+    int year = 0;
+    const qsizetype yearAt = args.indexOf(QStringLiteral("--year"));
+    if (yearAt >= 0) {
+        if (yearAt + 1 >= args.size())
+            return usage();
+        year = yearNumber(args[yearAt + 1]);
+        args.remove(yearAt, 2);
+    }
+    if (args.size() != 2)
+        return usage();
+    const QString table = args[0], outFolder = args[1];
+    QByteArray bytes;
+    try {
+        bytes = textfile::readAll(table);
+    } catch (const KerlaError &e) {
+        print(stderr, QStringLiteral("kerla-data: ") + e.message());
+        return 2;
+    }
+    const dataimport::Year result = dataimport::readTable(bytes, table, year);
+    if (!result.errors.isEmpty()) {
+        for (const dataimport::TableError &error : result.errors)
+            print(stderr, QFileInfo(table).fileName() + QStringLiteral(": ") + dataimport::errorText(error));
+        print(stderr, QStringLiteral("kerla-data: tabulka má chyby, nic nebylo zapsáno"));
+        return 1;
+    }
+    dataimport::writeYear(result, outFolder);
+    print(stdout,
+          QStringLiteral("Zapsáno: ") +
+              QDir(outFolder).filePath(QStringLiteral("Kerla%1.rtf").arg(result.year)) +
+              (result.readings.isEmpty() ? QString() : QStringLiteral(", Cteni%1.sj").arg(result.year)));
+    const QList<int> years = {result.year};
+    QList<datacheck::Problem> problems = datacheck::checkFolder(outFolder, years);
+    if (result.readings.isEmpty()) // no readings were asked for: their absence is no problem here
+        problems.removeIf([](const datacheck::Problem &p) {
+            return p.file.startsWith(QLatin1String("Cteni")) || p.code == QLatin1String("no-books");
+        });
+    for (const datacheck::Problem &p : problems)
+        print(stdout, datacheck::textLine(p));
+    print(stdout, problems.isEmpty() ? QStringLiteral("Kontrola: bez chyb.")
+                                     : QStringLiteral("Kontrola našla chyby: %1.").arg(problems.size()));
+    return problems.isEmpty() ? 0 : 1;
+}
+
 void build(const QString &sourceDir, const QString &outDir, const QStringList &years) {
     QList<int> numbers;
-    for (const QString &y : years) {
-        bool ok = false;
-        const int year = y.toInt(&ok);
-        if (!ok || year < 1901 || year > 2099)
-            throw KerlaError(QStringLiteral("not a year between 1901 and 2099: %1").arg(y));
-        numbers.append(year);
-    }
+    for (const QString &y : years)
+        numbers.append(yearNumber(y));
     const datagen::Bible bible = datagen::loadBible(sourceDir);
-    QDir().mkpath(outDir);
+    if (!QDir().mkpath(outDir))
+        throw KerlaError(errors::cannotCreateFile(outDir, QStringLiteral("Cannot create the folder")));
     datagen::writeBookFiles(bible, outDir);
     const datagen::DailyPages pages(bible);
     for (int year : numbers) {
@@ -64,6 +164,10 @@ int main(int argc, char **argv) {
             build(args[0], args[1], args.mid(2));
         } else if (command == QLatin1String("lists") && args.size() == 3) {
             lists(args[0], args[1], args[2]);
+        } else if (command == QLatin1String("check")) {
+            return check(args);
+        } else if (command == QLatin1String("import")) {
+            return import(args);
         } else if (command == QLatin1String("text") && args.size() == 1) {
             const QString text = rtf::plainText(textfile::readAll(args[0]));
             const QByteArray utf8 = text.toUtf8();

@@ -1,5 +1,6 @@
 #include "datagen.h"
 
+#include "pagedesign.h"
 #include "platform/cp1250.h"
 #include "platform/errors.h"
 
@@ -179,13 +180,10 @@ QByteArray readingsIndex(const Bible &bible, int year) {
     QString text;
     for (int d = 0; d < days; ++d) {
         const QDate date = first.addDays(d);
-        text += QStringLiteral("[%1.%2.%3]\r\n").arg(date.day()).arg(date.month()).arg(date.year());
-        text += QStringLiteral("Cteni1=%1\r\n").arg(plan[0][d].reference());
-        text += QStringLiteral("Cteni2=%1\r\n").arg(plan[1][d].reference());
-        text += QStringLiteral("Cteni3=%1\r\n").arg(plan[2][d].reference());
-        if (date.dayOfWeek() == Qt::Sunday)
-            text += QStringLiteral("Perikopa=%1\r\n").arg(pericopeFor(bible, date).reference());
-        text += QLatin1String("\r\n");
+        const QString pericope =
+            date.dayOfWeek() == Qt::Sunday ? pericopeFor(bible, date).reference() : QString();
+        text += pagedesign::readingsSection(
+            date, {plan[0][d].reference(), plan[1][d].reference(), plan[2][d].reference(), pericope});
     }
     return cp1250::fromUnicode(text);
 }

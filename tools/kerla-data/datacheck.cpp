@@ -1,0 +1,477 @@
+#include "datacheck.h"
+
+#include "pages/daypage.h"
+#include "platform/cp1250.h"
+#include "platform/profile.h"
+#include "platform/rtfparser.h"
+#include "platform/textfile.h"
+#include "readings/passage.h"
+
+#include <QDate>
+#include <QDir>
+#include <QHash>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QStringDecoder>
+
+#include <optional>
+
+namespace datacheck {
+
+namespace {
+
+QString dayText(int year, int month, int day) {
+    return QStringLiteral("%1.%2.%3").arg(day).arg(month).arg(year);
+}
+
+QString dayText(const QDate &date) {
+    return dayText(date.year(), date.month(), date.day());
+}
+
+// Bytes that code page 1250 leaves undefined, and control bytes other than tab and line ends.
+bool isForeignByte(unsigned char b) {
+    return (b < 0x20 && b != '\t' && b != '\r' && b != '\n') || b == 0x7F || b == 0x81 || b == 0x83 ||
+           b == 0x88 || b == 0x90 || b == 0x98;
+}
+
+// Text saved as UTF-8 instead of Windows-1250: bytes above 127 that all form UTF-8 sequences.
+bool looksLikeUtf8(QByteArrayView bytes) {
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return false;
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(bytes);
+    return !decoder.hasError();
+}
+
+// What the RTF reader makes of a day page: its text and what it passed over.
+class PageSink final : public rtf::detail::Sink {
+public:
+    void text(const QString &text, const rtf::detail::CharProps &, const rtf::detail::Font *) override {
+        m_text += text;
+    }
+    void paragraph(const rtf::detail::ParaProps &, const rtf::detail::CharProps &,
+                   const rtf::detail::Font *) override {
+        m_text += QLatin1Char('\n');
+    }
+    void finish(const rtf::detail::ParaProps &, bool) override {}
+    void problem(rtf::detail::Problem problem, qsizetype offset, QByteArrayView name) override {
+        m_problems.append({problem, offset, QString::fromLatin1(name)});
+    }
+
+    struct Passed {
+        rtf::detail::Problem problem;
+        qsizetype offset;
+        QString name;
+    };
+    QString m_text;
+    QList<Passed> m_problems;
+};
+
+class Checker {
+public:
+    explicit Checker(const QString &folder)
+        : m_folder(folder.endsWith(QLatin1Char('/')) ? folder : folder + '/') {}
+
+    QList<Problem> problems;
+
+    void add(const QString &file, int line, const QString &day, const QString &code, const QString &message) {
+        problems.append({file, line, day, code, message});
+    }
+
+    // ---- Data/ ----------------------------------------------------------------------------------
+
+    void checkBooks() {
+        const QDir data(m_folder + QStringLiteral("Data"));
+        const QStringList names = data.entryList(QDir::Files, QDir::Name);
+        m_haveBooks = !names.isEmpty();
+        if (!m_haveBooks) {
+            add(QStringLiteral("Data"), 0, {}, QStringLiteral("no-books"),
+                QStringLiteral(
+                    "složka Data s biblickými knihami chybí nebo je prázdná; odkazy čtení nelze ověřit"));
+            return;
+        }
+        for (const QString &name : names)
+            checkBook(name, textfile::readAll(data.filePath(name)));
+    }
+
+    void checkBook(const QString &abbrev, const QByteArray &bytes) {
+        const QString file = QStringLiteral("Data/") + abbrev;
+        if (looksLikeUtf8(bytes)) {
+            add(file, 0, {}, QStringLiteral("book-codepage"),
+                QStringLiteral("soubor je v kódování UTF-8, ne Windows-1250"));
+            return;
+        }
+        const QList<QByteArray> lines = textfile::splitLines(bytes);
+        const QByteArray prefix = cp1250::fromUnicode(abbrev) + ' ';
+        static const QRegularExpression numbers(QStringLiteral("^(\\d+) (\\d+)(?: |$)"));
+        int chapter = 0, verse = 0, markers = 0;
+        bool codePageReported = false;
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const QByteArray &line = lines[i];
+            const int lineNo = int(i + 1);
+            if (!codePageReported && std::any_of(line.begin(), line.end(), [](char c) {
+                    return isForeignByte(static_cast<unsigned char>(c));
+                })) {
+                add(file, lineNo, {}, QStringLiteral("book-codepage"),
+                    QStringLiteral(
+                        "bajt, který ve Windows-1250 není znak (řídicí znak nebo nedefinovaný kód)"));
+                codePageReported = true;
+            }
+            if (!line.startsWith(prefix))
+                continue; // the verse goes on from the line before
+            const auto m = numbers.match(QString::fromLatin1(line.mid(prefix.size(), 16)));
+            if (!m.hasMatch())
+                continue;
+            const int c = m.captured(1).toInt(), v = m.captured(2).toInt();
+            ++markers;
+            const QString here = QStringLiteral("%1 %2 %3").arg(abbrev).arg(c).arg(v);
+            if (c == chapter && v == verse + 1) {
+                // the next verse
+            } else if (c == chapter + 1 && v == 1) {
+                // the next chapter
+            } else if (c < chapter || (c == chapter && v <= verse)) {
+                add(file, lineNo, {}, QStringLiteral("book-order"),
+                    QStringLiteral("značka %1 stojí za značkou %2 %3 %4; verše musí jít po sobě")
+                        .arg(here, abbrev)
+                        .arg(chapter)
+                        .arg(verse));
+            } else if (c == chapter) {
+                add(file, lineNo, {}, QStringLiteral("book-gap"),
+                    QStringLiteral("mezi značkami %1 %2 %3 a %4 chybí verš %1 %2 %5")
+                        .arg(abbrev)
+                        .arg(chapter)
+                        .arg(verse)
+                        .arg(here)
+                        .arg(verse + 1));
+            } else {
+                add(file, lineNo, {}, QStringLiteral("book-gap"),
+                    QStringLiteral(
+                        "značka %1 nenavazuje na %2 %3 %4; chybí začátek kapitoly nebo celá kapitola")
+                        .arg(here, abbrev)
+                        .arg(chapter)
+                        .arg(verse));
+            }
+            chapter = c; // one misplaced marker is one problem, not one for every verse after it
+            verse = v;
+        }
+        if (markers == 0)
+            add(file, 0, {}, QStringLiteral("book-order"),
+                QStringLiteral("v souboru není žádná značka verše „%1 kapitola verš“").arg(abbrev));
+    }
+
+    // ---- Kerla<year>.rtf ------------------------------------------------------------------------
+
+    // The year's file, or nothing (and a problem) when it is not there.
+    std::optional<QByteArray> yearFile(const QString &name, const QString &whatTheProgramDoes) {
+        const QString path = m_folder + name;
+        if (textfile::fileExists(path))
+            return textfile::readAll(path);
+        add(name, 0, {}, QStringLiteral("missing-file"),
+            QStringLiteral("soubor chybí; ") + whatTheProgramDoes);
+        return std::nullopt;
+    }
+
+    void checkPages(int year) {
+        const QString name = QStringLiteral("Kerla%1.rtf").arg(year);
+        const std::optional<QByteArray> file =
+            yearFile(name, QStringLiteral("program místo stránek ukáže, že data nebyla nalezena"));
+        if (!file)
+            return;
+        const QByteArray &bytes = *file;
+        const qsizetype nul = bytes.indexOf('\0');
+        if (nul >= 0) {
+            const int line = int(bytes.left(nul).count('\n')) + 1;
+            add(name, line, slotDay(year, line), QStringLiteral("rtf-control"),
+                QStringLiteral("nulový bajt: program tu soubor ukončí a další řádky nepřečte"));
+        }
+        // The lines as the program takes them.
+        const QList<QByteArray> lines = textfile::splitLines(bytes);
+        for (int month = 1; month <= 12; ++month) {
+            for (int day = 1; day <= 31; ++day) {
+                const QDate date(year, month, day);
+                const int n = daypage::lineNumber(ViewDate{uint16_t(year), uint8_t(month), uint8_t(day)});
+                const QString where = dayText(year, month, day);
+                if (n >= lines.size()) {
+                    if (date.isValid())
+                        add(name, n + 1, where, QStringLiteral("rtf-lines"),
+                            QStringLiteral("řádek dne chybí (soubor má %1 řádků z 372); program ohlásí "
+                                           "„List index out of bounds (%2)“")
+                                .arg(lines.size())
+                                .arg(n));
+                    continue;
+                }
+                if (!date.isValid()) {
+                    if (!lines[n].isEmpty())
+                        add(name, n + 1, where, QStringLiteral("rtf-slot"),
+                            QStringLiteral("tento den neexistuje, řádek má být prázdný; nejspíš jsou řádky "
+                                           "posunuté"));
+                    continue;
+                }
+                checkPage(name, n + 1, where, lines[n]);
+            }
+        }
+        if (lines.size() > 372)
+            add(name, 373, {}, QStringLiteral("rtf-extra"),
+                QStringLiteral("za posledním blokem (31. prosince, řádek 372) je ještě %1 řádků")
+                    .arg(lines.size() - 372));
+        // The first missing day stands for the rest.
+        for (qsizetype i = 1; i < problems.size(); ++i) {
+            if (problems[i].code == QLatin1String("rtf-lines") &&
+                problems[i - 1].code == QLatin1String("rtf-lines"))
+                problems.remove(i--);
+        }
+    }
+
+    static QString slotDay(int year, int line) {
+        if (line < 1 || line > 372)
+            return {};
+        return dayText(year, (line - 1) / 31 + 1, (line - 1) % 31 + 1);
+    }
+
+    void checkPage(const QString &name, int line, const QString &where, const QByteArray &bytes) {
+        if (bytes.isEmpty()) {
+            add(name, line, where, QStringLiteral("rtf-empty"), QStringLiteral("řádek dne je prázdný"));
+            return;
+        }
+        if (looksLikeUtf8(bytes)) {
+            add(name, line, where, QStringLiteral("rtf-codepage"),
+                QStringLiteral("text je v kódování UTF-8, ne Windows-1250; program ukáže rozsypané znaky"));
+            return;
+        }
+        PageSink sink;
+        rtf::detail::parse(daypage::pageBytes(bytes), sink);
+        // The page opens with "{\rtf1\ansi ": offsets past it are columns of the line.
+        constexpr qsizetype header = 12;
+        for (const PageSink::Passed &p : sink.m_problems) {
+            const qsizetype column = std::max<qsizetype>(p.offset - header, 0) + 1;
+            switch (p.problem) {
+            case rtf::detail::Problem::ControlByte:
+                add(name, line, where, QStringLiteral("rtf-control"),
+                    QStringLiteral("řídicí znak v textu (sloupec %1)").arg(column));
+                break;
+            case rtf::detail::Problem::HiddenText:
+                add(name, line, where, QStringLiteral("rtf-hidden"),
+                    QStringLiteral("neznámý cíl {\\*\\%1 …} pohltí text, program ho neukáže (sloupec %2)")
+                        .arg(p.name)
+                        .arg(column));
+                break;
+            case rtf::detail::Problem::UnclosedGroup:
+                add(name, line, where, QStringLiteral("rtf-braces"),
+                    QStringLiteral("chybí uzavírací složená závorka „}“"));
+                break;
+            case rtf::detail::Problem::AfterEnd:
+                add(name, line, where, QStringLiteral("rtf-braces"),
+                    QStringLiteral(
+                        "přebývá uzavírací složená závorka „}“; text za ní program neukáže (sloupec %1)")
+                        .arg(column));
+                break;
+            }
+        }
+        static const QRegularExpression c1(QStringLiteral("[\\x{7F}-\\x{9F}]"));
+        if (sink.m_text.contains(c1))
+            add(name, line, where, QStringLiteral("rtf-codepage"),
+                QStringLiteral("bajt, který ve Windows-1250 není znak"));
+        if (sink.m_text.trimmed().isEmpty())
+            add(name, line, where, QStringLiteral("rtf-empty"),
+                QStringLiteral("stránka dne nemá žádný text"));
+    }
+
+    // ---- Cteni<year>.sj -------------------------------------------------------------------------
+
+    void checkReadings(int year) {
+        const QString name = QStringLiteral("Cteni%1.sj").arg(year);
+        const std::optional<QByteArray> file =
+            yearFile(name, QStringLiteral("program nenabídne žádné čtení"));
+        if (!file)
+            return;
+        const QByteArray &bytes = *file;
+        if (looksLikeUtf8(bytes))
+            add(name, 0, {}, QStringLiteral("sj-codepage"),
+                QStringLiteral("soubor je v kódování UTF-8, ne Windows-1250"));
+        QHash<QDate, int> seen;
+        static const QRegularExpression dateName(QStringLiteral("^(\\d{1,2})\\.(\\d{1,2})\\.(\\d{4})$"));
+        for (const ProfileSectionAt &s : profileSections(textfile::splitLines(bytes))) {
+            const auto m = dateName.match(s.name);
+            const QDate date =
+                m.hasMatch() ? QDate(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt())
+                             : QDate();
+            if (!date.isValid() || date.year() != year || dayText(date) != s.name) {
+                add(name, s.line, {}, QStringLiteral("sj-foreign"),
+                    QStringLiteral("oddíl [%1] není den roku %2 ve tvaru d.M.rrrr; program ho nenajde")
+                        .arg(s.name)
+                        .arg(year));
+                continue;
+            }
+            if (seen.contains(date)) {
+                add(name, s.line, s.name, QStringLiteral("sj-duplicate"),
+                    QStringLiteral(
+                        "oddíl dne je v souboru podruhé (poprvé na řádku %1); program čte jen první")
+                        .arg(seen.value(date)));
+                continue;
+            }
+            seen.insert(date, s.line);
+            checkSection(name, s);
+        }
+        for (QDate d(year, 1, 1); d.year() == year; d = d.addDays(1)) {
+            if (!seen.contains(d))
+                add(name, 0, dayText(d), QStringLiteral("sj-missing-day"),
+                    QStringLiteral("oddíl [%1] chybí; program ten den nenabídne žádné čtení")
+                        .arg(dayText(d)));
+        }
+    }
+
+    void checkSection(const QString &name, const ProfileSectionAt &s) {
+        static const QString keys[] = {QStringLiteral("Cteni1"), QStringLiteral("Cteni2"),
+                                       QStringLiteral("Cteni3"), QStringLiteral("Perikopa")};
+        for (const QString &key : keys) {
+            qsizetype at = -1;
+            for (qsizetype i = 0; i < s.section.entries.size() && at < 0; ++i)
+                if (s.section.entries[i].first.compare(key, Qt::CaseInsensitive) == 0)
+                    at = i;
+            const QString value = at < 0 ? QString() : s.section.entries[at].second;
+            const int line = at < 0 ? s.line : s.entryLines[at];
+            if (value.isEmpty()) {
+                if (key != QLatin1String("Perikopa"))
+                    add(name, line, s.name, QStringLiteral("sj-missing-reading"),
+                        QStringLiteral("%1 chybí nebo je prázdné; tlačítko čtení bude ten den vypnuté")
+                            .arg(key));
+                continue;
+            }
+            checkReference(name, line, s.name, key, value);
+        }
+    }
+
+    // A whole number written as the markers write it: decimal digits, no leading zero.
+    static bool isMarkerNumber(const QString &text) {
+        static const QRegularExpression number(QStringLiteral("^[1-9][0-9]{0,3}$"));
+        return number.match(text).hasMatch();
+    }
+
+    void checkReference(const QString &name, int line, const QString &day, const QString &key,
+                        const QString &value) {
+        const passage::ReadingReference ref = passage::splitReference(value);
+        const bool fivePart = ref.separators == 4;
+        const bool wellFormed = (ref.separators == 3 || fivePart) && !ref.Book.isEmpty() &&
+                                !ref.Book.contains(QLatin1Char(' ')) && isMarkerNumber(ref.Chapter) &&
+                                isMarkerNumber(ref.FirstVerse) && isMarkerNumber(ref.LastChapter) &&
+                                isMarkerNumber(ref.LastVerse);
+        const QString what = QStringLiteral("%1=%2: ").arg(key, value);
+        if (!wellFormed) {
+            add(name, line, day, QStringLiteral("sj-bad-reference"),
+                what + QStringLiteral(
+                           "odkaz nemá tvar „kniha kapitola verš verš“ ani „kniha kapitola verš kapitola "
+                           "verš“ (čísla bez nul na začátku, jedna mezera mezi částmi)"));
+            return;
+        }
+        const int chapter = ref.Chapter.toInt(), first = ref.FirstVerse.toInt();
+        const int lastChapter = ref.LastChapter.toInt(), last = ref.LastVerse.toInt();
+        if (lastChapter < chapter || (lastChapter == chapter && last < first)) {
+            add(name, line, day, QStringLiteral("sj-bad-reference"),
+                what + QStringLiteral("konec odkazu stojí před jeho začátkem"));
+            return;
+        }
+        if (!m_haveBooks)
+            return;
+        const QString bookPath = passage::bookFilePath(m_folder, ref.Book);
+        if (bookPath.isEmpty()) {
+            add(name, line, day, QStringLiteral("sj-missing-book"),
+                what + oneLine(passage::missingBookMessage()));
+            return;
+        }
+        const QByteArray &book = bookBytes(bookPath);
+        QStringList messages;
+        const std::optional<passage::PassageSpan> span = passage::cutPassage(ref, book, messages);
+        if (!messages.isEmpty() || !span) {
+            add(name, line, day, QStringLiteral("sj-missing-verse"),
+                what + QStringLiteral("verš %1 %2 %3 v knize není; okno čtení ukáže „%4“")
+                           .arg(ref.Book, ref.Chapter, ref.FirstVerse, messages.join(QLatin1Char(' '))));
+            return;
+        }
+        // The last verse must be there too, or the passage silently runs on to the chapter's end.
+        const QByteArray lastMarker =
+            cp1250::fromUnicode(ref.Book + ' ' + ref.LastChapter + ' ' + ref.LastVerse + ' ');
+        if (QByteArrayView(book).indexOf(lastMarker, span->start) < 0) {
+            add(name, line, day, QStringLiteral("sj-missing-verse"),
+                what + QStringLiteral("poslední verš %1 %2 %3 v knize není; čtení by skončilo jinde, než má")
+                           .arg(ref.Book, ref.LastChapter, ref.LastVerse));
+            return;
+        }
+        if (span->end <= span->start)
+            add(name, line, day, QStringLiteral("sj-empty-passage"),
+                what + QStringLiteral("odkaz vyřízne prázdný úryvek; okno čtení bude prázdné"));
+    }
+
+    static QString oneLine(QString text) {
+        return text.replace(QLatin1String("\r\n\r\n"), QLatin1String(" "))
+            .replace(QLatin1String("\r\n"), QLatin1String(" "));
+    }
+
+    const QByteArray &bookBytes(const QString &path) {
+        auto it = m_bookCache.find(path);
+        if (it == m_bookCache.end())
+            it = m_bookCache.insert(path, textfile::readAll(path));
+        return *it;
+    }
+
+private:
+    QString m_folder;
+    bool m_haveBooks = false;
+    QHash<QString, QByteArray> m_bookCache;
+};
+
+} // namespace
+
+QList<int> yearsIn(const QString &folder) {
+    static const QRegularExpression yearFile(QStringLiteral("^(?:Kerla(\\d{4})\\.rtf|Cteni(\\d{4})\\.sj)$"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    QList<int> years;
+    for (const QString &name : QDir(folder).entryList(QDir::Files)) {
+        const auto m = yearFile.match(name);
+        if (!m.hasMatch())
+            continue;
+        const int year = (m.captured(1).isEmpty() ? m.captured(2) : m.captured(1)).toInt();
+        if (!years.contains(year))
+            years.append(year);
+    }
+    std::sort(years.begin(), years.end());
+    return years;
+}
+
+QList<Problem> checkFolder(const QString &folder, const QList<int> &years) {
+    Checker checker(folder);
+    checker.checkBooks();
+    for (int year : years) {
+        checker.checkPages(year);
+        checker.checkReadings(year);
+    }
+    return checker.problems;
+}
+
+QString textLine(const Problem &p) {
+    QString where;
+    if (!p.day.isEmpty())
+        where = p.day;
+    if (p.line > 0)
+        where +=
+            (where.isEmpty() ? QString() : QStringLiteral(", ")) + QStringLiteral("řádek %1").arg(p.line);
+    return p.file + QStringLiteral(": ") + (where.isEmpty() ? QString() : where + QStringLiteral(": ")) +
+           p.message;
+}
+
+QByteArray json(const QList<Problem> &problems) {
+    QByteArray out = "[";
+    for (qsizetype i = 0; i < problems.size(); ++i) {
+        const Problem &p = problems[i];
+        QJsonObject o;
+        o.insert(QStringLiteral("file"), p.file);
+        o.insert(QStringLiteral("line"), p.line > 0 ? QJsonValue(p.line) : QJsonValue());
+        o.insert(QStringLiteral("date"), p.day.isEmpty() ? QJsonValue() : QJsonValue(p.day));
+        o.insert(QStringLiteral("code"), p.code);
+        o.insert(QStringLiteral("message"), p.message);
+        out += (i ? ",\n " : "\n ") + QJsonDocument(o).toJson(QJsonDocument::Compact);
+    }
+    return out + (problems.isEmpty() ? "]\n" : "\n]\n");
+}
+
+} // namespace datacheck
