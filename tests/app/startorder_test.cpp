@@ -125,7 +125,7 @@ void StartOrderTest::aKeyBeforeThePaintFindsTheWindows() {
     Program program(test.state, QString());
     QCOMPARE(hiddenWindowsThatExist(), QStringList());
     QKeyEvent key(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
-    QCoreApplication::sendEvent(program.mainForm().TextWindow, &key);
+    QCoreApplication::sendEvent(childOf<QTextEdit>(program.mainForm(), "TextWindow"), &key);
     QCOMPARE(hiddenWindowsThatExist(), kAllHidden);
     QCOMPARE(program.bible().x(), 321);
 }
