@@ -7,7 +7,6 @@
 #include "pages/dates.h"
 #include "pages/settingskeys.h"
 #include "platform/contrast.h"
-#include "platform/rtfreader.h"
 #include "platform/textfile.h"
 #include "readings/bible.h"
 
@@ -18,7 +17,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScopeGuard>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QTextEdit>
 #include <QTimer>
@@ -60,8 +58,6 @@ TMainForm::TMainForm(const AppContext &context, SettingsFile &settings, const QS
     FormCreate(argument);
 }
 
-TMainForm::~TMainForm() = default;
-
 void TMainForm::FormCreate(const QString &argument) {
     SettingsFile &ini = m_settings;
     ini.load(m_context.settingsPath());
@@ -98,14 +94,7 @@ void TMainForm::showEvent(QShowEvent *event) {
     if (m_shownOnce || event->spontaneous())
         return;
     m_shownOnce = true;
-    QScreen *primary = QGuiApplication::primaryScreen();
-    const bool onScreen = QGuiApplication::screenAt(frameGeometry().center()) != nullptr;
-    if (primary && (m_centreOnShow || !onScreen)) {
-        // First run, or a position that lies on no screen any more (a monitor was unplugged).
-        QRect frame = frameGeometry();
-        frame.moveCenter(primary->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    mainparts::placeOnScreen(*this, m_centreOnShow);
     command([this] { FormShow(); });
 }
 
@@ -135,14 +124,7 @@ void TMainForm::closeEvent(QCloseEvent *event) {
 void TMainForm::FormClose() {
     // The settings are written even when a temporary file cannot be deleted; that failure is
     // reported afterwards, unless the settings' own failure is.
-    std::exception_ptr failure;
-    for (const QString &path : {m_context.readingTextPath(), m_context.dayPagePath()}) {
-        try {
-            textfile::removeIfExists(path);
-        } catch (const KerlaError &) {
-            failure = failure ? failure : std::current_exception();
-        }
-    }
+    const std::exception_ptr failure = mainparts::removeTemporaryFiles(m_context);
     // All keys go into the file in one replace, at the end.
     SettingsFile &ini = m_settings;
     auto integer = [&](const keys::Key &k, int v) { ini.writeInteger(k, v); };
@@ -191,11 +173,6 @@ void TMainForm::Timer1Timer() {
     Panel1->setText(mainparts::longTimeText(m_context.clock.now().time()));
 }
 
-void TMainForm::loadPageIntoTextWindow(const QByteArray &bytes) {
-    rtf::load(TextWindow->document(), bytes);
-    TextWindow->moveCursor(QTextCursor::Start);
-}
-
 void TMainForm::FormShow() {
     ++m_refreshes;
     const QString sectionDate = sectionDateText(m_dayView.date());
@@ -205,7 +182,7 @@ void TMainForm::FormShow() {
         // One batch: the view repaints once, with the settings' font over the whole page.
         TextWindow->setUpdatesEnabled(false);
         const auto repaint = qScopeGuard([this] { TextWindow->setUpdatesEnabled(true); });
-        loadPageIntoTextWindow(page);
+        mainparts::showPage(*TextWindow, page);
         mainparts::layFontOverPage(*TextWindow, contrast::readableText(m_textColor, m_background));
     }
 
@@ -220,10 +197,6 @@ void TMainForm::FormShow() {
 
     const QSignalBlocker blocker(Skoc);
     Skoc->setDate(m_dayView.shownDate());
-}
-
-void TMainForm::refreshDayPage() {
-    FormShow();
 }
 
 QFont TMainForm::textFont() const {

@@ -34,7 +34,7 @@ public:
     // settings back. `argument` is the first command-line argument (empty when there is none).
     TMainForm(const AppContext &context, SettingsFile &settings, const QString &argument,
               QWidget *parent = nullptr);
-    ~TMainForm() override;
+    ~TMainForm() override = default;
 
     // The other windows. The dialogs are this window's children; the reading window and the
     // printer belong to the program and outlive this window.
@@ -68,7 +68,7 @@ public:
     void setBackgroundColor(int colorValue) override;
     bool clockVisible() const override { return m_clockShown; }
     void setClockVisible(bool visible) override;
-    void refreshDayPage() override;
+    void refreshDayPage() override { FormShow(); }
 
     // How many times the day page was refreshed (for tests and benchmarks).
     int refreshCount() const { return m_refreshes; }
@@ -113,9 +113,6 @@ private:
     void stepAndShowDay(void (*step)(ViewDate &));
     // The week, month or year page (2025 only; other years get the day page), with its pictures.
     void showView(DayView::View view);
-    // The bytes just written into KERLA.TMP; taken from memory, they show also when it could not
-    // be written.
-    void loadPageIntoTextWindow(const QByteArray &bytes);
     void reading(QString DayReadings::*which);
     void showDocument(const QString &fileName);
     // Runs a command; an error ends it and goes to the error report.

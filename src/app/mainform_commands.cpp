@@ -18,7 +18,6 @@
 #include <utility>
 
 using View = DayView::View;
-
 using mainparts::child;
 
 void TMainForm::wireCommands() {
@@ -37,16 +36,13 @@ void TMainForm::wireCommands() {
         connect(child<QAction>(this, s.name), &QAction::triggered, this,
                 [this, step = s.step] { stepAndShow(step); });
 
+    // clang-format off
     const std::pair<const char *, Handler> buttons[] = {
-        {"SpeedButton9", &TMainForm::SpeedButton9Click},
-        {"SpeedButton7", &TMainForm::SpeedButton7Click},
-        {"SpeedButton2", &TMainForm::SpeedButton2Click},
-        {"SpeedButton3", &TMainForm::SpeedButton3Click},
-        {"Cist1", &TMainForm::Cist1Click},
-        {"Cist2", &TMainForm::Cist2Click},
-        {"Cist3", &TMainForm::Cist3Click},
-        {"SpeedButton5", &TMainForm::Konec1Click},
-    };
+        {"SpeedButton9", &TMainForm::SpeedButton9Click}, {"SpeedButton7", &TMainForm::SpeedButton7Click},
+        {"SpeedButton2", &TMainForm::SpeedButton2Click}, {"SpeedButton3", &TMainForm::SpeedButton3Click},
+        {"Cist1", &TMainForm::Cist1Click}, {"Cist2", &TMainForm::Cist2Click}, {"Cist3", &TMainForm::Cist3Click},
+        {"SpeedButton5", &TMainForm::Konec1Click}};
+    // clang-format on
     for (const auto &[name, handler] : buttons)
         connect(child<QToolButton>(Lista, name), &QToolButton::clicked, this, handler);
     const std::pair<const char *, View> views[] = {
@@ -119,7 +115,7 @@ void TMainForm::showView(View view) {
         const std::optional<QByteArray> page = m_dayView.composePeriodicPage(view);
         if (!page)
             return FormShow();
-        loadPageIntoTextWindow(*page);
+        mainparts::showPage(*TextWindow, *page);
         mainparts::loadViewPictures(m_context.ProgramDir, view, m_viewButtons);
     });
 }

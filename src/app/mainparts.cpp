@@ -6,6 +6,8 @@
 #include "platform/boundedpicture.h"
 #include "platform/errors.h"
 #include "platform/formatlocale.h"
+#include "platform/rtfreader.h"
+#include "platform/textfile.h"
 
 #include <QAction>
 #include <QDateEdit>
@@ -20,6 +22,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QScreen>
 #include <QTextEdit>
 #include <QTime>
 #include <QToolBar>
@@ -206,6 +209,11 @@ QTextEdit *buildTextWindow(QMainWindow *window) {
     return view;
 }
 
+void showPage(QTextEdit &view, const QByteArray &rtf) {
+    rtf::load(view.document(), rtf);
+    view.moveCursor(QTextCursor::Start);
+}
+
 void layFontOverPage(QTextEdit &view, const QColor &textColor) {
     QTextCursor all(view.document());
     all.select(QTextCursor::Document);
@@ -241,6 +249,28 @@ void loadViewPictures(const QString &programDir, DayView::View shown,
             throw KerlaError(errors::cannotOpenFile(path, reason));
         }
         buttons[i]->setIcon(QIcon(QPixmap::fromImage(image)));
+    }
+}
+
+std::exception_ptr removeTemporaryFiles(const AppContext &context) {
+    std::exception_ptr failure;
+    for (const QString &path : {context.readingTextPath(), context.dayPagePath()}) {
+        try {
+            textfile::removeIfExists(path);
+        } catch (const KerlaError &) {
+            failure = failure ? failure : std::current_exception();
+        }
+    }
+    return failure;
+}
+
+void placeOnScreen(QWidget &window, bool centre) {
+    QScreen *primary = QGuiApplication::primaryScreen();
+    const bool onScreen = QGuiApplication::screenAt(window.frameGeometry().center()) != nullptr;
+    if (primary && (centre || !onScreen)) {
+        QRect frame = window.frameGeometry();
+        frame.moveCenter(primary->availableGeometry().center());
+        window.move(frame.topLeft());
     }
 }
 

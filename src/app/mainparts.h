@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <array>
+#include <exception>
 
 class QColor;
 class QMainWindow;
@@ -45,6 +46,9 @@ QToolBar *buildToolbar(QMainWindow *window, int year);
 
 // The read-only view TextWindow, as the window's central widget, in the designed font.
 QTextEdit *buildTextWindow(QMainWindow *window);
+// Shows a page (the bytes just written into KERLA.TMP; taken from memory, they show also when it
+// could not be written) in the view, from its start.
+void showPage(QTextEdit &view, const QByteArray &rtf);
 // Lays the view's font (face and size) and the text colour over the whole page; the page's own
 // bold, italics and paragraphs stay.
 void layFontOverPage(QTextEdit &view, const QColor &textColor);
@@ -56,6 +60,14 @@ void showOnToolbar(QToolBar &bar, QWidget *control, bool visible);
 // KerlaError and ends the loading at that picture.
 void loadViewPictures(const QString &programDir, DayView::View shown,
                       const std::array<QToolButton *, 4> &buttons);
+
+// Deletes Cteni.tmp and KERLA.TMP; one that cannot be deleted does not keep the other. Returns the
+// first failure (KerlaError), or none.
+std::exception_ptr removeTemporaryFiles(const AppContext &context);
+
+// On the first show: a window to be centred (the first run), or one whose frame lies on no screen
+// any more (a monitor was unplugged), moves to the middle of the primary screen.
+void placeOnScreen(QWidget &window, bool centre);
 
 // The user's long time format, without the time zone that Qt's long format adds.
 QString longTimeText(const QTime &time);
