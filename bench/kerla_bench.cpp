@@ -1,16 +1,16 @@
 // Reports median times of the day view's hot paths and of start-up, with a bare Qt window as the
 // baseline for start-up. Uses the sample data set beside the built program.
+#include "app/mainform.h"
+#include "app/program.h"
 #include "appfixture.h"
-#include "autor.h"
-#include "bible.h"
-#include "dates.h"
-#include "daypage.h"
-#include "documentviewer.h"
-#include "mainform.h"
-#include "nastav.h"
-#include "program.h"
-#include "rtfreader.h"
-#include "textfile.h"
+#include "dialogs/autor.h"
+#include "dialogs/documentviewer.h"
+#include "dialogs/nastav.h"
+#include "pages/dates.h"
+#include "pages/daypage.h"
+#include "platform/rtfreader.h"
+#include "platform/textfile.h"
+#include "readings/bible.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -116,7 +116,7 @@ int main(int argc, char **argv) {
     const QDateTime now(QDate(2025, 6, 15), QTime(8, 0));
 
     auto newState = [&] {
-        auto s = std::make_unique<SharedState>();
+        auto s = std::make_unique<AppContext>();
         s->ProgramDir = programDir;
         s->UserDataDir = user.path();
         s->messages = &messages;
@@ -138,18 +138,24 @@ int main(int argc, char **argv) {
         auto s = newState();
         Program program(*s, QString());
         PaintWatcher watcher;
-        program.mainForm().TextWindow->viewport()->installEventFilter(&watcher);
+        program.mainForm()
+            .findChild<QTextEdit *>(QStringLiteral("TextWindow"))
+            ->viewport()
+            ->installEventFilter(&watcher);
         program.show();
         waitForPaint(watcher);
     });
 
     // What the start-up spends its time on: each window's creation alone.
     auto s0 = newState();
+    SettingsFile settings;
     std::unique_ptr<TMainForm> mainOnly;
-    const double mainForm = medianMs(15, [&] { mainOnly = std::make_unique<TMainForm>(*s0, QString()); });
+    const double mainForm =
+        medianMs(15, [&] { mainOnly = std::make_unique<TMainForm>(*s0, settings, QString()); });
     const double readingWindow = medianMs(15, [&] { TBible bible(*s0); });
     const double aboutWindow = medianMs(15, [&] { TAutor autor(*s0); });
-    const double settingsDialog = medianMs(15, [&] { TNastav nastav(*s0, *mainOnly); });
+    TBible readingOnly(*s0);
+    const double settingsDialog = medianMs(15, [&] { TNastav nastav(*s0, *mainOnly, readingOnly); });
     const double viewer = medianMs(15, [&] { TForm2 form2; });
 
     // The refresh for a day of the loaded year.
@@ -158,9 +164,10 @@ int main(int argc, char **argv) {
     program.show();
     QCoreApplication::processEvents();
     const double refresh = medianMs(101, [&] {
-        DayForward(s->viewDate);
-        if (s->viewDate.year != 2025)
-            SetViewDate(s->viewDate, 2025, 1, 1);
+        DayView &view = program.mainForm().dayView();
+        view.step(DayForward);
+        if (view.date().year != 2025)
+            view.setDate(QDate(2025, 1, 1));
         program.mainForm().FormShow();
     });
 

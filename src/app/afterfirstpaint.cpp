@@ -1,4 +1,4 @@
-#include "afterfirstpaint.h"
+#include "app/afterfirstpaint.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,7 +1,7 @@
-#include "autostartitem.h"
+#include "app/autostartitem.h"
 
-#include "autostart.h"
-#include "errors.h"
+#include "platform/autostart.h"
+#include "platform/errors.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
-#include "designfonts.h"
-#include "folders.h"
-#include "mainform.h"
-#include "messagebox.h"
-#include "program.h"
-#include "sessionend.h"
+#include "app/mainform.h"
+#include "app/program.h"
+#include "app/sessionend.h"
+#include "controls/messagebox.h"
+#include "platform/designfonts.h"
+#include "platform/folders.h"
 
 #include <QApplication>
 
@@ -13,17 +13,15 @@ int main(int argc, char **argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Kerla"));
     designfonts::install();
 
-    SharedState state;
     BoxMessageSink messages;
-    state.messages = &messages;
-    state.ProgramDir = folders::programDir();
+    const QString programDir = folders::programDir();
     bool created = true;
-    state.UserDataDir = folders::userDataDir(&created);
+    const QString userDataDir = folders::userDataDir(&created);
     if (!created) // the day pages still show, from memory; the close reports the settings' loss
-        messages.showError(errors::unableToWriteTo(state.UserDataDir));
-    state.dayPageUnwritable = !created;
+        messages.showError(errors::unableToWriteTo(userDataDir));
+    const AppContext context{programDir, userDataDir, Clock{}, &messages, !created};
 
-    Program program(state, QApplication::arguments().value(1));
+    Program program(context, QApplication::arguments().value(1));
     if (program.endsAtOnce())
         return 0;
     // A signal or the end of the session closes the program as Esc does.

@@ -1,10 +1,13 @@
 #pragma once
 
-#include "dayviewaccess.h"
-#include "sharedstate.h"
+#include "dialogs/dayviewaccess.h"
+#include "pages/appcontext.h"
+#include "pages/dayview.h"
+#include "pages/settingsfile.h"
 
 #include <QMainWindow>
-#include <QPointer>
+
+#include <array>
 
 class QAction;
 class QDateEdit;
@@ -14,29 +17,45 @@ class QTextEdit;
 class QTimer;
 class QToolBar;
 class QToolButton;
+class PrintService;
 class TAutor;
 class TBible;
 class TForm2;
 class TNastav;
-class PrintService;
 
-// The main window: the day page in TextWindow, the menu, the toolbar Lista and the clock.
+// The main window: the day page in TextWindow, the menu, the toolbar Lista and the clock. It
+// wires its controls to the view state (DayView), the reading window and the dialogs; the
+// controls are reached by their object names.
 class TMainForm : public QMainWindow, public DayViewAccess {
     Q_OBJECT
 public:
-    // Runs FormCreate: folders are taken from the state, the shown date becomes today, the settings
-    // are read, and the once-a-day exit is decided (see endsAtOnce). `argument` is the first
-    // command-line argument (empty when there is none).
-    TMainForm(SharedState &state, const QString &argument, QWidget *parent = nullptr);
-    ~TMainForm() override;
+    // Runs FormCreate: the shown date becomes today, the settings are read from Kerla.ini into
+    // `settings`, and the once-a-day exit is decided (see endsAtOnce). The close writes the
+    // settings back. `argument` is the first command-line argument (empty when there is none).
+    TMainForm(const AppContext &context, SettingsFile &settings, const QString &argument,
+              QWidget *parent = nullptr);
+    ~TMainForm() override = default;
 
-    // The other windows, created after this one.
-    void attachWindows(TNastav *nastav, TAutor *autor, TBible *bible, TForm2 *form2);
-    void setPrintService(PrintService *service) { m_print = service; }
+    // The other windows. The dialogs are this window's children; the reading window and the
+    // printer belong to the program and outlive this window.
+    struct OtherWindows {
+        TNastav *nastav = nullptr;
+        TAutor *autor = nullptr;
+        TBible *bible = nullptr;
+        TForm2 *form2 = nullptr;
+        PrintService *print = nullptr;
+    };
+    void attachWindows(const OtherWindows &windows) { m_windows = windows; }
 
     // True when FormCreate found the argument "a" and the stored date equal to today's: the
     // program ends before any window is shown.
     bool endsAtOnce() const { return m_endAtOnce; }
+    // The date of the last end once a day, as Kerla.ini holds it ("1.1.1998" on a first run).
+    const QString &storedDate() const { return m_storedDate; }
+
+    // The shown date, view, year lines and readings; this window drives them.
+    DayView &dayView() { return m_dayView; }
+    const DayView &dayView() const { return m_dayView; }
 
     // The day-page refresh. Throws KerlaError; the handlers report it.
     void FormShow();
@@ -47,42 +66,27 @@ public:
     void setTextFont(const QFont &font, int colorValue) override;
     int backgroundColor() const override { return m_background; }
     void setBackgroundColor(int colorValue) override;
-    bool clockVisible() const override;
+    bool clockVisible() const override { return m_clockShown; }
     void setClockVisible(bool visible) override;
-    void refreshDayPage() override;
+    void refreshDayPage() override { FormShow(); }
 
-    // The controls, by their names.
-    QTextEdit *TextWindow = nullptr;
-    QToolBar *Lista = nullptr;
-    QToolButton *SpeedButton9 = nullptr, *SpeedButton4 = nullptr, *SpeedButton6 = nullptr,
-                *SpeedButton1 = nullptr, *SpeedButton7 = nullptr, *SpeedButton2 = nullptr,
-                *SpeedButton3 = nullptr, *Cist1 = nullptr, *Cist2 = nullptr, *Cist3 = nullptr,
-                *SpeedButton5 = nullptr, *SpeedButton8 = nullptr;
-    QDateEdit *Skoc = nullptr;
-    QLabel *Panel1 = nullptr;
-    QTimer *Timer1 = nullptr;
-    QAction *Tisk1 = nullptr, *Nastaventisku1 = nullptr, *Konec2 = nullptr, *Konec1 = nullptr,
-            *Den2 = nullptr, *Tden1 = nullptr, *Mesic1 = nullptr, *Rok1 = nullptr, *Den1 = nullptr,
-            *Tden2 = nullptr, *Mesic2 = nullptr, *Rok2 = nullptr, *Dnes1 = nullptr, *CteniN1 = nullptr,
-            *CteniN2 = nullptr, *CteniN3 = nullptr, *Puvnast = nullptr, *OKerlach = nullptr,
-            *Titnverze1 = nullptr, *Autoi1 = nullptr;
+    // How many times the day page was refreshed (for tests and benchmarks).
+    int refreshCount() const { return m_refreshes; }
 
-    // The handlers.
-    void Den1Click();
-    void Den2Click();
-    void Tden1Click();
-    void Tden2Click();
-    void Mesic1Click();
-    void Mesic2Click();
-    void Rok1Click();
-    void Rok2Click();
-    void SpeedButton2Click();
-    void SpeedButton3Click();
-    void SpeedButton7Click();
-    void SpeedButton9Click();
-    void SpeedButton4Click(); // week view
-    void SpeedButton6Click(); // month view
-    void SpeedButton1Click(); // year view
+    // The window has no context menu of its own (Qt's would let the user hide the toolbar).
+    QMenu *createPopupMenu() override { return nullptr; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private Q_SLOTS:
+    // The handlers that are not a step of the date (those are in the table of steps).
+    void SpeedButton2Click(); // today
+    void SpeedButton3Click(); // tomorrow
+    void SpeedButton7Click(); // yesterday
+    void SpeedButton9Click(); // day view
     void SkocChange();
     void Konec1Click();
     void Konec2Click();
@@ -97,37 +101,27 @@ public:
     void Autoi1Click();
     void Timer1Timer();
 
-    // How many times the day page was refreshed (for tests and benchmarks).
-    int refreshCount() const { return m_refreshes; }
-
-    // The window has no context menu of its own (Qt's would let the user hide the toolbar).
-    QMenu *createPopupMenu() override { return nullptr; }
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
-    void changeEvent(QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-
 private:
-    void buildMenu();
-    void buildToolbar();
+    // Connects the menu's items and the toolbar's controls to the handlers, by their names.
+    void wireCommands();
     void FormCreate(const QString &argument);
     void FormClose();
     void FormActivate();
-    void ExtractPassage();
-    void reading(const QString &reference);
-    // A step of the shown date, then the day-page refresh.
+    // A step of the shown date, then the day-page refresh (the menu's and keys' steps).
     void stepAndShow(void (*step)(ViewDate &));
-    // Loads four pictures into the view buttons, in the order day, week, month, year; a missing
-    // file ends the command at that picture.
-    void loadPictureSet(const QStringList &files);
-    void loadDayViewPictures();
-    void showPeriodicPage(const QByteArray &page, const QStringList &pictures);
-    void loadPageIntoTextWindow(const QByteArray &bytes);
+    // A step of the shown date, the refresh, and the day view's pictures (the toolbar's steps).
+    void stepAndShowDay(void (*step)(ViewDate &));
+    // The week, month or year page (2025 only; other years get the day page), with its pictures.
+    void showView(DayView::View view);
+    void reading(QString DayReadings::*which);
+    void showDocument(const QString &fileName);
     // Runs a command; an error ends it and goes to the error report.
-    template <class F> void command(F &&f) { runCommand(*m_state.messages, std::forward<F>(f)); }
+    template <class F> void command(F &&f) { runCommand(*m_context.messages, std::forward<F>(f)); }
 
-    SharedState &m_state;
+    const AppContext &m_context;
+    SettingsFile &m_settings; // owned by the program
+    DayView m_dayView;
+    QString m_storedDate; // read by FormCreate
     bool m_endAtOnce = false;
     bool m_shownOnce = false;
     bool m_centreOnShow = false;
@@ -136,9 +130,16 @@ private:
     int m_textColor;
     int m_background;
     bool m_clockShown = true;
-    PrintService *m_print = nullptr;
-    QPointer<TNastav> m_nastav;
-    QPointer<TAutor> m_autor;
-    QPointer<TBible> m_bible;
-    QPointer<TForm2> m_form2;
+
+    // The controls, all children of this window.
+    QTextEdit *TextWindow = nullptr;
+    QToolBar *Lista = nullptr;
+    QDateEdit *Skoc = nullptr;
+    QLabel *Panel1 = nullptr;
+    QTimer *Timer1 = nullptr;
+    std::array<QToolButton *, 4> m_viewButtons{};    // SpeedButton9, 4, 6, 1: day, week, month, year
+    std::array<QToolButton *, 3> m_readingButtons{}; // Cist1..3
+    std::array<QAction *, 3> m_readingItems{};       // CteniN1..3
+
+    OtherWindows m_windows; // see attachWindows
 };

@@ -1,20 +1,20 @@
-#include "program.h"
+#include "app/program.h"
 
-#include "afterfirstpaint.h"
-#include "autor.h"
-#include "bible.h"
-#include "documentviewer.h"
-#include "mainform.h"
-#include "nastav.h"
-#include "printing.h"
-#include "programicon.h"
-#include "shortcutfilter.h"
+#include "app/afterfirstpaint.h"
+#include "app/mainform.h"
+#include "app/shortcutfilter.h"
+#include "dialogs/autor.h"
+#include "dialogs/documentviewer.h"
+#include "dialogs/nastav.h"
+#include "dialogs/printing.h"
+#include "dialogs/programicon.h"
+#include "readings/bible.h"
 
 #include <QApplication>
 
-Program::Program(SharedState &state, const QString &argument) : m_state(state) {
+Program::Program(const AppContext &context, const QString &argument) : m_context(context) {
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Kerla"));
-    m_main = std::make_unique<TMainForm>(state, argument);
+    m_main = std::make_unique<TMainForm>(context, m_settings, argument);
     if (!m_main->endsAtOnce())
         m_afterPaint = std::make_unique<AfterFirstPaint>(m_main.get(), [this] { createHiddenWindows(); });
 }
@@ -23,14 +23,14 @@ void Program::createHiddenWindows() {
     if (m_hiddenWindowsMade)
         return;
     m_hiddenWindowsMade = true;
-    m_nastav = std::make_unique<TNastav>(m_state, *m_main, m_main.get());
-    m_autor = std::make_unique<TAutor>(m_state, m_main.get());
-    m_bible = std::make_unique<TBible>(m_state);
-    m_form2 = std::make_unique<TForm2>(m_main.get());
-    m_nastav->setReadingWindow(*m_bible);
-    m_print = std::make_unique<PrintService>(m_state);
-    m_main->attachWindows(m_nastav.get(), m_autor.get(), m_bible.get(), m_form2.get());
-    m_main->setPrintService(m_print.get());
+    // The main window's creation has read the settings file; the reading window takes its keys
+    // from it.
+    m_bible = std::make_unique<TBible>(m_context, &m_settings);
+    m_nastav = new TNastav(m_context, *m_main, *m_bible, m_main.get());
+    m_autor = new TAutor(m_context, m_main.get());
+    m_form2 = new TForm2(m_main.get());
+    m_print = std::make_unique<PrintService>(m_context);
+    m_main->attachWindows({m_nastav, m_autor, m_bible.get(), m_form2, m_print.get()});
     // The icon's eight sizes take longer to decode and hand to the window system than the main
     // window takes to paint; they follow the first page like the hidden windows.
     QApplication::setWindowIcon(programWindowIcon());
@@ -40,13 +40,6 @@ Program::~Program() {
     m_afterPaint.reset();
     if (m_shortcuts)
         qApp->removeEventFilter(m_shortcuts.get());
-    // The windows go in the reverse order of their creation.
-    m_print.reset();
-    m_form2.reset();
-    m_autor.reset();
-    m_nastav.reset();
-    m_bible.reset();
-    m_main.reset();
 }
 
 bool Program::endsAtOnce() const {

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "sharedstate.h"
+#include "pages/appcontext.h"
+#include "pages/settingsfile.h"
 
 #include <memory>
 
@@ -13,15 +14,15 @@ class TForm2;
 class TMainForm;
 class TNastav;
 
-// The program's five windows, created in their order: the main window, the settings dialog, the
-// about window, the reading window and the document viewer. The main window's creation runs
-// first, so the reading window reads its settings after it. The four windows that start hidden
-// are created once the main window has painted its first page, or earlier when anything could
-// reach them first (user input, a close, or a caller asking for one of them). The program's
-// window icon is set with them.
+// The program's five windows. Owners: the program holds the settings file, the printer, the main
+// window and the reading window; the settings dialog, the about window and the document viewer are
+// children of the main window and go with it. The members are declared so that what a window uses
+// outlives it. The main window comes first; the four windows that start hidden are created once it
+// has painted its first page, or earlier when anything could reach them first (user input, a
+// close, or a caller asking for one of them). The program's window icon is set with them.
 class Program {
 public:
-    Program(SharedState &state, const QString &argument);
+    Program(const AppContext &context, const QString &argument);
     ~Program();
 
     // True when the program ends at once (started with "a" on a day it was already ended once).
@@ -40,13 +41,14 @@ public:
 private:
     void createHiddenWindows();
 
-    SharedState &m_state;
-    std::unique_ptr<TMainForm> m_main;
-    std::unique_ptr<TNastav> m_nastav;
-    std::unique_ptr<TAutor> m_autor;
-    std::unique_ptr<TBible> m_bible;
-    std::unique_ptr<TForm2> m_form2;
+    const AppContext &m_context;
+    SettingsFile m_settings; // Kerla.ini: read by the windows' creation, written by the main window's close
     std::unique_ptr<PrintService> m_print;
+    std::unique_ptr<TBible> m_bible;
+    std::unique_ptr<TMainForm> m_main;
+    TNastav *m_nastav = nullptr; // child of m_main
+    TAutor *m_autor = nullptr;   // child of m_main
+    TForm2 *m_form2 = nullptr;   // child of m_main
     std::unique_ptr<ShortcutFilter> m_shortcuts;
     std::unique_ptr<AfterFirstPaint> m_afterPaint;
     bool m_hiddenWindowsMade = false;

@@ -1,4 +1,4 @@
-#include "sessionend.h"
+#include "app/sessionend.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "shortcutfilter.h"
+#include "app/shortcutfilter.h"
 
 #include <QAction>
 #include <QApplication>

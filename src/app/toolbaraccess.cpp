@@ -1,4 +1,4 @@
-#include "toolbaraccess.h"
+#include "app/toolbaraccess.h"
 
 #include <QEvent>
 #include <QKeySequence>

@@ -1,4 +1,4 @@
-#include "toolbarart.h"
+#include "art/toolbarart.h"
 
 #include <QDir>
 #include <QPainter>

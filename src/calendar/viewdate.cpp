@@ -1,4 +1,4 @@
-#include "viewdate.h"
+#include "calendar/viewdate.h"
 
 #include <algorithm>
 

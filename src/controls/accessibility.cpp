@@ -1,6 +1,6 @@
-#include "accessibility.h"
+#include "controls/accessibility.h"
 
-#include "mylabel3d.h"
+#include "controls/mylabel3d.h"
 
 #include <QAccessibleWidget>
 #include <QVariant>

@@ -1,4 +1,4 @@
-#include "captionfit.h"
+#include "controls/captionfit.h"
 
 #include <QDate>
 #include <QDateEdit>

@@ -1,4 +1,4 @@
-#include "imageshape.h"
+#include "controls/imageshape.h"
 
 #include <QCursor>
 #include <QEvent>

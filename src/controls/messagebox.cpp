@@ -1,4 +1,4 @@
-#include "messagebox.h"
+#include "controls/messagebox.h"
 
 #include <QApplication>
 #include <QMessageBox>

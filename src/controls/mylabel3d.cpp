@@ -1,7 +1,7 @@
-#include "mylabel3d.h"
+#include "controls/mylabel3d.h"
 
-#include "accessibility.h"
-#include "contrast.h"
+#include "controls/accessibility.h"
+#include "platform/contrast.h"
 
 #include <QAccessible>
 

@@ -1,13 +1,15 @@
-#include "autor.h"
+#include "dialogs/autor.h"
 
-#include "accessibility.h"
-#include "colorvalue.h"
-#include "contrast.h"
-#include "formatlocale.h"
-#include "jpegimage.h"
-#include "mylabel3d.h"
-#include "sharedstate.h"
-#include "versioninfo.h"
+#include "controls/accessibility.h"
+#include "controls/mylabel3d.h"
+#include "controls/windowparts.h"
+#include "dialogs/jpegimage.h"
+#include "dialogs/versioninfo.h"
+#include "pages/addresses.h"
+#include "pages/appcontext.h"
+#include "platform/colorvalue.h"
+#include "platform/contrast.h"
+#include "platform/formatlocale.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -16,7 +18,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
-#include <QScreen>
 #include <QShowEvent>
 
 namespace {
@@ -74,9 +75,9 @@ QImage backgroundPicture() {
 }
 } // namespace aboutwindow
 
-TAutor::TAutor(SharedState &state, QWidget *parent, const QString &executablePath)
+TAutor::TAutor(const AppContext &context, QWidget *parent, const QString &executablePath)
     : QDialog(parent), openUrl([](const QUrl &url) { return QDesktopServices::openUrl(url); }),
-      m_state(state) {
+      m_context(context) {
     setObjectName(QStringLiteral("Autor"));
     setWindowTitle(QStringLiteral("Autor programu"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -102,8 +103,8 @@ TAutor::TAutor(SharedState &state, QWidget *parent, const QString &executablePat
                                       "potřebu s laskavým svolením vydavatele Kerel (Dorny) a zdarma "
                                       "jej nabízí všem zájemcům."),
                        QRect(8, 80, 433, 49), verdana(11, true));
-    myLabel3d3 = label3d(this, "myLabel3d3", QStringLiteral("www.example.org/kerla"), 8, 224,
-                         verdana(12, true), colorvalue::Maroon, T3DEffect::Raised3d, false);
+    myLabel3d3 = label3d(this, "myLabel3d3", QString::fromLatin1(addresses::Web), 8, 224, verdana(12, true),
+                         colorvalue::Maroon, T3DEffect::Raised3d, false);
     myLabel3d3->setCursor(Qt::PointingHandCursor);
     myLabel3d3->setStatusTip(QStringLiteral("Spustí Váš internetový prohlížeč a najde mé stránky"));
     Label5 = label(this, "Label5", QStringLiteral("Internetová adresa:"), 8, 210, verdana(11, true));
@@ -112,8 +113,8 @@ TAutor::TAutor(SharedState &state, QWidget *parent, const QString &executablePat
                                       "budu Vám zasílat na Váš e-mail krátkou zprávu vždy, když bude "
                                       "hotová další verze programu."),
                        QRect(8, 120, 433, 49), verdana(11, false));
-    myLabel3d4 = label3d(this, "myLabel3d4", QStringLiteral("kerla@example.org"), 256, 224, verdana(12, true),
-                         colorvalue::Maroon, T3DEffect::Raised3d, false);
+    myLabel3d4 = label3d(this, "myLabel3d4", QString::fromLatin1(addresses::Mail), 256, 224,
+                         verdana(12, true), colorvalue::Maroon, T3DEffect::Raised3d, false);
     myLabel3d4->setCursor(Qt::PointingHandCursor);
     myLabel3d4->setStatusTip(QStringLiteral("Spustí Váš poštovní program, abyste mi mohli napsat"));
     Label2 = label(this, "Label2", QStringLiteral("Tato verze spatřila světlo světa:"), 8, 176,
@@ -154,19 +155,18 @@ QUrl TAutor::mailTarget(const QString &caption) {
 
 void TAutor::myLabel3d3Click(TmyLabel3d *sender) {
     if (!openUrl(webTarget(sender->Caption())))
-        m_state.messages->showError(QStringLiteral("Nemohu spustit webový prohlížeč."));
+        m_context.messages->showError(QStringLiteral("Nemohu spustit webový prohlížeč."));
 }
 
 void TAutor::myLabel3d4Click(TmyLabel3d *sender) {
     if (!openUrl(mailTarget(sender->Caption())))
-        m_state.messages->showError(QStringLiteral("Nemohu spustit poštovní program."));
+        m_context.messages->showError(QStringLiteral("Nemohu spustit poštovní program."));
 }
 
 void TAutor::myLabel3d7Click(TmyLabel3d *) {
     reject();
 }
 
-// The captions are read against the picture under them.
 void TAutor::readCaptionsAgainst(const QImage &shown) {
     const QPoint shownAt((width() - shown.width()) / 2, (height() - shown.height()) / 2);
     for (TmyLabel3d *l : {myLabel3d1, myLabel3d2, myLabel3d3, myLabel3d4, myLabel3d7})
@@ -176,10 +176,8 @@ void TAutor::readCaptionsAgainst(const QImage &shown) {
         const QColor behind = contrast::averageColor(shown, l->geometry().translated(-shownAt));
         if (!behind.isValid())
             continue;
-        QPalette palette = l->palette();
-        palette.setColor(QPalette::WindowText,
-                         contrast::readableOn(palette.color(QPalette::WindowText), behind));
-        l->setPalette(palette);
+        windowparts::setPaletteColor(*l, QPalette::WindowText,
+                                     contrast::readableOn(l->palette().color(QPalette::WindowText), behind));
     }
 }
 
@@ -197,17 +195,12 @@ void TAutor::showEvent(QShowEvent *event) {
                 ratio == 1.0 ? dense : picture.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
         }
     }
-    if (!event->spontaneous()) {
-        if (const QScreen *s = screen())
-            move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-    }
+    if (!event->spontaneous())
+        windowparts::centreOnScreen(*this);
     QDialog::showEvent(event);
 }
 
 void TAutor::keyPressEvent(QKeyEvent *event) {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!windowparts::swallowEscape(*event))
+        QDialog::keyPressEvent(event);
 }

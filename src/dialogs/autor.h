@@ -9,7 +9,7 @@
 
 class QLabel;
 class TmyLabel3d;
-struct SharedState;
+struct AppContext;
 
 // The about window: the program's version and build date, a word about the program, and links
 // to the program's web page and mail address.
@@ -18,8 +18,35 @@ class TAutor : public QDialog {
 public:
     // Runs FormCreate for the given executable (the running one when empty): the captions are
     // completed once, here, and stay for the whole run.
-    explicit TAutor(SharedState &state, QWidget *parent = nullptr, const QString &executablePath = QString());
+    explicit TAutor(const AppContext &context, QWidget *parent = nullptr,
+                    const QString &executablePath = QString());
 
+    // How a link is opened; the desktop's default handler unless a test gives its own. Returns
+    // false when nothing could be started.
+    std::function<bool(const QUrl &)> openUrl;
+
+    // The link targets for the two captions.
+    static QUrl webTarget(const QString &caption);
+    static QUrl mailTarget(const QString &caption);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    // The window closes with Zavřít or its close box only: Esc does not close it.
+    void keyPressEvent(QKeyEvent *event) override;
+
+private Q_SLOTS:
+    void myLabel3d3Click(TmyLabel3d *sender);
+    void myLabel3d4Click(TmyLabel3d *sender);
+    void myLabel3d7Click(TmyLabel3d *sender);
+
+private:
+    void FormCreate(const QString &executablePath);
+    // The captions are read against the picture under them.
+    void readCaptionsAgainst(const QImage &shown);
+
+    const AppContext &m_context;
+
+    // The controls, children of the window.
     QLabel *Image1 = nullptr;
     TmyLabel3d *myLabel3d1 = nullptr;
     TmyLabel3d *myLabel3d2 = nullptr;
@@ -31,28 +58,6 @@ public:
     QLabel *Label2 = nullptr;
     QLabel *Label3 = nullptr;
     TmyLabel3d *myLabel3d7 = nullptr;
-
-    // How a link is opened; the desktop's default handler unless a test gives its own. Returns
-    // false when nothing could be started.
-    std::function<bool(const QUrl &)> openUrl;
-
-    void FormCreate(const QString &executablePath);
-    void myLabel3d3Click(TmyLabel3d *sender);
-    void myLabel3d4Click(TmyLabel3d *sender);
-    void myLabel3d7Click(TmyLabel3d *sender);
-
-    // The link targets for the two captions.
-    static QUrl webTarget(const QString &caption);
-    static QUrl mailTarget(const QString &caption);
-
-protected:
-    void showEvent(QShowEvent *event) override;
-    void readCaptionsAgainst(const QImage &shown);
-    // The window closes with Zavřít or its close box only: Esc does not close it.
-    void keyPressEvent(QKeyEvent *event) override;
-
-private:
-    SharedState &m_state;
 };
 
 namespace aboutwindow {

@@ -1,16 +1,16 @@
-#include "documentviewer.h"
+#include "dialogs/documentviewer.h"
 
-#include "colorvalue.h"
-#include "mylabel3d.h"
-#include "programicon.h"
-#include "rtfreader.h"
-#include "sharedstate.h"
-#include "textfile.h"
+#include "controls/mylabel3d.h"
+#include "controls/windowparts.h"
+#include "dialogs/programicon.h"
+#include "pages/appcontext.h"
+#include "platform/colorvalue.h"
+#include "platform/rtfreader.h"
+#include "platform/textfile.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QTextEdit>
 
 #include <algorithm>
@@ -68,8 +68,7 @@ void TForm2::loadDocument(const QByteArray &rtf) {
 }
 
 void TForm2::showModal() {
-    if (const QScreen *s = screen())
-        move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    windowparts::centreOnScreen(*this);
     exec();
 }
 
@@ -87,14 +86,14 @@ QString missingMessage(const QString &fileName) {
     return QStringLiteral("Dokument %1 nebyl nalezen.").arg(fileName);
 }
 
-bool showDocument(SharedState &state, TForm2 &viewer, const QString &fileName) {
-    const QString path = state.ProgramDir + fileName;
+bool showDocument(const AppContext &context, TForm2 &viewer, const QString &fileName) {
+    const QString path = context.ProgramDir + fileName;
     if (!textfile::fileExists(path)) {
-        state.messages->showMessage(missingMessage(fileName));
+        context.messages->showMessage(missingMessage(fileName));
         return false;
     }
     QByteArray bytes;
-    if (!runCommand(*state.messages, [&] { bytes = textfile::readAll(path); }))
+    if (!runCommand(*context.messages, [&] { bytes = textfile::readAll(path); }))
         return false;
     viewer.loadDocument(bytes);
     viewer.showModal();
@@ -104,9 +103,6 @@ bool showDocument(SharedState &state, TForm2 &viewer, const QString &fileName) {
 } // namespace documents
 
 void TForm2::keyPressEvent(QKeyEvent *event) {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!windowparts::swallowEscape(*event))
+        QDialog::keyPressEvent(event);
 }

@@ -7,7 +7,7 @@ class QLabel;
 class QPushButton;
 class QTextEdit;
 class TmyLabel3d;
-struct SharedState;
+struct AppContext;
 
 // The viewer of the two information documents. It keeps its caption and heading whatever it
 // shows; the user may type into the text, but nothing is saved and the next document replaces it.
@@ -16,22 +16,25 @@ class TForm2 : public QDialog {
 public:
     explicit TForm2(QWidget *parent = nullptr);
 
-    QLabel *Image1 = nullptr;
-    TmyLabel3d *myLabel3d1 = nullptr;
-    QPushButton *Button1 = nullptr;
-    QTextEdit *RichEdit1 = nullptr;
-
     // Replaces the shown text with the RTF document.
     void loadDocument(const QByteArray &rtf);
 
     // Shows the viewer modally, centred on the screen; returns when it is closed.
     virtual void showModal();
 
-    void Button1Click();
-
 protected:
     // The viewer closes with Zavřít or its close box only: Esc does not close it.
     void keyPressEvent(QKeyEvent *event) override;
+
+private Q_SLOTS:
+    void Button1Click();
+
+private:
+    // The controls, children of the viewer.
+    QLabel *Image1 = nullptr;
+    TmyLabel3d *myLabel3d1 = nullptr;
+    QPushButton *Button1 = nullptr;
+    QTextEdit *RichEdit1 = nullptr;
 };
 
 namespace documents {
@@ -45,6 +48,6 @@ QString missingMessage(const QString &fileName);
 // OKerlachClick and Titnverze1Click: loads ProgramDir + fileName into the viewer and shows it. A
 // missing file shows its message and leaves the viewer as it was; a file that cannot be read goes
 // to the error report. Returns whether the viewer was shown.
-bool showDocument(SharedState &state, TForm2 &viewer, const QString &fileName);
+bool showDocument(const AppContext &context, TForm2 &viewer, const QString &fileName);
 
 } // namespace documents

@@ -1,7 +1,8 @@
-#include "fontchoice.h"
+#include "dialogs/fontchoice.h"
 
-#include "colorvalue.h"
-#include "colorwords.h"
+#include "controls/windowparts.h"
+#include "platform/colorvalue.h"
+#include "platform/colorwords.h"
 
 #include <QColorDialog>
 #include <QComboBox>
@@ -143,9 +144,7 @@ void FontChoiceDialog::pickColor() {
 void FontChoiceDialog::updateSample() {
     const FontChoice now = choice();
     m_sample->setFont(now.font);
-    QPalette palette = m_sample->palette();
-    palette.setColor(QPalette::WindowText, colorvalue::toQColor(now.color));
-    m_sample->setPalette(palette);
+    windowparts::setPaletteColor(*m_sample, QPalette::WindowText, now.color);
 }
 
 bool DialogFontColorChooser::chooseFont(QWidget *parent, const QString &caption, bool styleEditable,

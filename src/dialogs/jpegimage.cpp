@@ -1,4 +1,4 @@
-#include "jpegimage.h"
+#include "dialogs/jpegimage.h"
 
 #include <csetjmp>
 #include <cstdio>

@@ -1,22 +1,22 @@
-#include "nastav.h"
+#include "dialogs/nastav.h"
 
-#include "bible.h"
-#include "captionfit.h"
-#include "colorvalue.h"
-#include "colorwords.h"
-#include "contrast.h"
-#include "dayviewaccess.h"
-#include "screensaver.h"
-#include "sharedstate.h"
-#include "textfile.h"
-#include "translationnote.h"
+#include "controls/captionfit.h"
+#include "controls/windowparts.h"
+#include "dialogs/dayviewaccess.h"
+#include "dialogs/screensaver.h"
+#include "dialogs/translationnote.h"
+#include "pages/appcontext.h"
+#include "platform/colorvalue.h"
+#include "platform/colorwords.h"
+#include "platform/contrast.h"
+#include "platform/textfile.h"
+#include "readings/readingaccess.h"
 
 #include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 
 void ClickLabel::mousePressEvent(QMouseEvent *event) {
@@ -60,14 +60,10 @@ QPushButton *button(const QString &caption, QWidget *parent) {
 
 } // namespace
 
-TNastav::TNastav(SharedState &state, DayViewAccess &view, TBible &bible, QWidget *parent)
-    : TNastav(state, view, parent) {
-    m_bible = &bible;
-}
-
-TNastav::TNastav(SharedState &state, DayViewAccess &view, QWidget *parent)
-    : QDialog(parent), m_state(state), m_view(view), m_ownChooser(std::make_unique<DialogFontColorChooser>()),
-      m_chooser(m_ownChooser.get()) {
+TNastav::TNastav(const AppContext &context, DayViewAccess &view, ReadingWindowAccess &reading,
+                 QWidget *parent)
+    : QDialog(parent), m_context(context), m_view(view), m_reading(reading),
+      m_ownChooser(std::make_unique<DialogFontColorChooser>()), m_chooser(m_ownChooser.get()) {
     setObjectName(QStringLiteral("Nastav"));
     setWindowTitle(QStringLiteral("Nastavení programu"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -146,9 +142,9 @@ void TNastav::setChooser(FontColorChooser *chooser) {
 void TNastav::FormCreate() {
     // Book files are found without regard to the case of their names, as the readings find them.
     QString book =
-        textfile::findFileNoCase(m_state.ProgramDir + QStringLiteral("Data"), QStringLiteral("1j"));
+        textfile::findFileNoCase(m_context.ProgramDir + QStringLiteral("Data"), QStringLiteral("1j"));
     if (book.isEmpty())
-        book = m_state.ProgramDir + QStringLiteral("Data/1j");
+        book = m_context.ProgramDir + QStringLiteral("Data/1j");
     const auto stamp = translationnote::fileDosDateTime(book);
     Label6->setText(translationnote::noteFor(stamp));
     Label6->adjustSize();
@@ -156,14 +152,14 @@ void TNastav::FormCreate() {
 
 void TNastav::FormActivate() {
     Button1->setText(m_view.textFont().family());
-    Button2->setText(m_bible->readingFont().family());
+    Button2->setText(m_reading.readingFont().family());
     setLabel3Color(m_view.textFontColor());
     setLabel4Color(m_view.backgroundColor());
     CheckBox1->setChecked(m_view.clockVisible());
     m_fontDlg = {m_view.textFont(), m_view.textFontColor()};
-    m_fontDlg2 = {m_bible->readingFont(), m_bible->readingFontColor()};
+    m_fontDlg2 = {m_reading.readingFont(), m_reading.readingFontColor()};
     m_colorDialog1 = m_view.backgroundColor();
-    CheckBox2->setChecked(m_state.ClassicReadingWindow);
+    CheckBox2->setChecked(m_reading.classicReadingWindow());
 }
 
 void TNastav::showEvent(QShowEvent *event) {
@@ -171,8 +167,7 @@ void TNastav::showEvent(QShowEvent *event) {
     // again, so the pending choices survive a warning from OK.
     if (!event->spontaneous()) {
         FormActivate();
-        if (const QScreen *s = screen())
-            move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+        windowparts::centreOnScreen(*this);
     }
     QDialog::showEvent(event);
 }
@@ -227,26 +222,26 @@ void TNastav::Button5Click() {
 }
 
 void TNastav::Button4Click() {
-    runCommand(*m_state.messages, [&] {
+    runCommand(*m_context.messages, [&] {
         if (m_label4Color == m_label3Color) {
-            m_state.messages->showMessage(QStringLiteral(
+            m_context.messages->showMessage(QStringLiteral(
                 "HLAVNÍ OKNO: Máte nastavenu stejnou barvu podkladu i písma. Takhle nebudete nic vidět."));
             return;
         }
-        if (m_bible->memoBackgroundColor() == m_fontDlg2.color) {
-            m_state.messages->showMessage(QStringLiteral(
+        if (m_reading.memoBackgroundColor() == m_fontDlg2.color) {
+            m_context.messages->showMessage(QStringLiteral(
                 "OKNO ČTENÍ: Máte nastavenu stejnou barvu podkladu i písma. Takhle nebudete nic vidět."));
             return;
         }
         m_view.setClockVisible(CheckBox1->isChecked());
         m_view.setTextFont(m_fontDlg.font, m_fontDlg.color);
-        m_bible->setReadingFont(m_fontDlg2.font, m_fontDlg2.color);
-        m_bible->setLabelFaces(m_bible->readingFont().family());
+        m_reading.setReadingFont(m_fontDlg2.font, m_fontDlg2.color);
+        m_reading.setLabelFaces(m_reading.readingFont().family());
         m_view.setBackgroundColor(m_label4Color);
-        m_state.ClassicReadingWindow = CheckBox2->isChecked();
+        m_reading.setClassicReadingWindow(CheckBox2->isChecked());
         m_view.refreshDayPage();
         // The dialog stays on screen under the message and goes once it is dismissed.
-        m_state.messages->showMessage(
+        m_context.messages->showMessage(
             QStringLiteral("Vaše nastavení bude aktivní od příštího spuštění Kerel DR."));
         accept();
     });
@@ -268,12 +263,9 @@ void TNastav::setLabel4Color(int colorValue) {
 
 void TNastav::showColors() {
     // The sample shows the text as the page will: readable on the chosen background.
-    QPalette palette = Label3->palette();
-    palette.setColor(QPalette::WindowText, contrast::readableText(m_label3Color, m_label4Color));
-    Label3->setPalette(palette);
+    windowparts::setPaletteColor(*Label3, QPalette::WindowText,
+                                 contrast::readableText(m_label3Color, m_label4Color));
     Label3->setAccessibleDescription(QStringLiteral("Barva písma: ") + colorwords::describe(m_label3Color));
-    palette = Label4->palette();
-    palette.setColor(QPalette::Window, colorvalue::toQColor(m_label4Color));
-    Label4->setPalette(palette);
+    windowparts::setPaletteColor(*Label4, QPalette::Window, m_label4Color);
     Label4->setAccessibleName(QStringLiteral("Barva podkladu: ") + colorwords::describe(m_label4Color));
 }

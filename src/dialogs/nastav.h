@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fontchoice.h"
+#include "dialogs/fontchoice.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -12,8 +12,8 @@ class QCheckBox;
 class QFrame;
 class QGroupBox;
 class QPushButton;
-class TBible;
-struct SharedState;
+class ReadingWindowAccess;
+struct AppContext;
 
 // A label that reports a click with the left button (pressed and released over it).
 class ClickLabel : public QLabel {
@@ -39,17 +39,56 @@ private:
 class TNastav : public QDialog {
     Q_OBJECT
 public:
-    // Runs FormCreate (the translation note).
-    TNastav(SharedState &state, DayViewAccess &view, TBible &bible, QWidget *parent = nullptr);
-    // The dialog is created before the reading window; the program hands it over once it exists.
-    TNastav(SharedState &state, DayViewAccess &view, QWidget *parent = nullptr);
-    void setReadingWindow(TBible &bible) { m_bible = &bible; }
+    // Runs FormCreate (the translation note). The main window and the reading window outlive
+    // the dialog.
+    TNastav(const AppContext &context, DayViewAccess &view, ReadingWindowAccess &reading,
+            QWidget *parent = nullptr);
     ~TNastav() override;
 
     // The font and colour dialogs; the real ones unless a test gives its own (the dialog does not
     // take ownership).
     void setChooser(FontColorChooser *chooser);
 
+    // The pending choices between the opening and OK.
+    const FontChoice &FontDlg() const { return m_fontDlg; }
+    const FontChoice &FontDlg2() const { return m_fontDlg2; }
+    int ColorDialog1() const { return m_colorDialog1; }
+    int label3Color() const { return m_label3Color; }
+    int label4Color() const { return m_label4Color; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private Q_SLOTS:
+    void Button1Click();
+    void Button2Click();
+    void Label4Click();
+    void Button3Click();
+    void Button5Click();
+    void Button4Click();
+    void Button6Click();
+
+private:
+    void FormCreate();
+    // Fills the dialog from the live windows; runs each time the dialog goes from hidden to shown.
+    void FormActivate();
+    void setLabel3Color(int colorValue);
+    void setLabel4Color(int colorValue);
+    void showColors();
+
+    const AppContext &m_context;
+    DayViewAccess &m_view;
+    ReadingWindowAccess &m_reading;
+    std::unique_ptr<DialogFontColorChooser> m_ownChooser;
+    FontColorChooser *m_chooser;
+
+    FontChoice m_fontDlg;
+    FontChoice m_fontDlg2;
+    int m_colorDialog1 = 0;
+    int m_label3Color = 0;
+    int m_label4Color = 0;
+
+    // The controls, children of the dialog.
     QGroupBox *GroupBox1 = nullptr;
     QLabel *Label1 = nullptr;
     QPushButton *Button1 = nullptr;
@@ -67,42 +106,4 @@ public:
     QLabel *Label6 = nullptr;
     QPushButton *Button4 = nullptr;
     QPushButton *Button6 = nullptr;
-
-    // The pending choices between the opening and OK.
-    const FontChoice &FontDlg() const { return m_fontDlg; }
-    const FontChoice &FontDlg2() const { return m_fontDlg2; }
-    int ColorDialog1() const { return m_colorDialog1; }
-    int label3Color() const { return m_label3Color; }
-    int label4Color() const { return m_label4Color; }
-
-    void FormCreate();
-    // Fills the dialog from the live windows; runs each time the dialog goes from hidden to shown.
-    void FormActivate();
-    void Button1Click();
-    void Button2Click();
-    void Label4Click();
-    void Button3Click();
-    void Button5Click();
-    void Button4Click();
-    void Button6Click();
-
-protected:
-    void showEvent(QShowEvent *event) override;
-
-private:
-    void setLabel3Color(int colorValue);
-    void setLabel4Color(int colorValue);
-    void showColors();
-
-    SharedState &m_state;
-    DayViewAccess &m_view;
-    TBible *m_bible = nullptr;
-    std::unique_ptr<DialogFontColorChooser> m_ownChooser;
-    FontColorChooser *m_chooser;
-
-    FontChoice m_fontDlg;
-    FontChoice m_fontDlg2;
-    int m_colorDialog1 = 0;
-    int m_label3Color = 0;
-    int m_label4Color = 0;
 };

@@ -1,7 +1,7 @@
-#include "printing.h"
+#include "dialogs/printing.h"
 
-#include "errors.h"
-#include "sharedstate.h"
+#include "pages/appcontext.h"
+#include "platform/errors.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
@@ -66,7 +66,7 @@ int printDocument(const QTextDocument &document, QPrinter &printer, const QStrin
 
 } // namespace printing
 
-PrintService::PrintService(SharedState &state) : m_state(state) {}
+PrintService::PrintService(const AppContext &context) : m_context(context) {}
 
 PrintService::~PrintService() = default;
 
@@ -77,7 +77,7 @@ QPrinter &PrintService::printer() {
 }
 
 void PrintService::print(const QTextDocument &document, const QString &title) {
-    runCommand(*m_state.messages, [&] { printing::printDocument(document, printer(), title); });
+    runCommand(*m_context.messages, [&] { printing::printDocument(document, printer(), title); });
 }
 
 void PrintService::setupPrinter(QWidget *parent) {

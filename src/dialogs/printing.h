@@ -7,7 +7,7 @@
 class QPrinter;
 class QTextDocument;
 class QWidget;
-struct SharedState;
+struct AppContext;
 
 namespace printing {
 
@@ -23,7 +23,7 @@ int printDocument(const QTextDocument &document, QPrinter &printer, const QStrin
 // the choice holds until the program ends. Nothing about printing is stored.
 class PrintService {
 public:
-    explicit PrintService(SharedState &state);
+    explicit PrintService(const AppContext &context);
     ~PrintService();
 
     // Made on first use: the printing system is loaded only when the program prints.
@@ -38,6 +38,6 @@ public:
     void setupPrinter(QWidget *parent);
 
 private:
-    SharedState &m_state;
+    const AppContext &m_context;
     std::unique_ptr<QPrinter> m_printer;
 };

@@ -1,4 +1,4 @@
-#include "programicon.h"
+#include "dialogs/programicon.h"
 
 #include <QDir>
 #include <QGuiApplication>

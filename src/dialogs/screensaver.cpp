@@ -1,4 +1,4 @@
-#include "screensaver.h"
+#include "dialogs/screensaver.h"
 
 #include <QProcess>
 #include <QStandardPaths>

@@ -1,4 +1,4 @@
-#include "translationnote.h"
+#include "dialogs/translationnote.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
-#include "versioninfo.h"
+#include "dialogs/versioninfo.h"
 
-#include "versionstamp.h"
+#include "dialogs/versionstamp.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "versionstamp.h"
+#include "dialogs/versionstamp.h"
 
 // Linked into an executable, this puts the product version into the section that VersionText
 // reads. The build gives the four numbers; a program that does not link this file has no version.

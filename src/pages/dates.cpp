@@ -1,6 +1,6 @@
-#include "dates.h"
+#include "pages/dates.h"
 
-#include "formatlocale.h"
+#include "platform/formatlocale.h"
 
 #include <QLocale>
 

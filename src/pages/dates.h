@@ -1,6 +1,6 @@
 #pragma once
 
-#include "viewdate.h"
+#include "calendar/viewdate.h"
 
 #include <QDate>
 #include <QString>

@@ -1,10 +1,11 @@
-#include "daypage.h"
+#include "pages/daypage.h"
 
-#include "cp1250.h"
-#include "dates.h"
-#include "errors.h"
-#include "profile.h"
-#include "textfile.h"
+#include "pages/addresses.h"
+#include "pages/dates.h"
+#include "platform/cp1250.h"
+#include "platform/errors.h"
+#include "platform/profile.h"
+#include "platform/textfile.h"
 
 #include <utility>
 
@@ -35,32 +36,31 @@ QByteArray substitutePageBytes(const QString &shortDate) {
     page += cp1250::fromUnicode(
         u" nebyla nalezena! \\par\\par\\plain Nejnovější data neleznete na internetu na adrese: "
         u"\\par\\b ");
-    page += kPublisherWeb;
+    page += addresses::Web;
     page += cp1250::fromUnicode(u" \\par\\plain Nebo pište na adresu: \\par\\b ");
-    page += kContactMail;
+    page += addresses::Mail;
     page += "}\r\n";
     return page;
 }
 
-void storePage(SharedState &state, const QByteArray &page) {
+void storePage(const AppContext &context, const QByteArray &page, bool &unwritable) {
     try {
-        textfile::writeAll(state.dayPagePath(), page);
-        state.dayPageUnwritable = false;
+        textfile::writeAll(context.dayPagePath(), page);
+        unwritable = false;
     } catch (const KerlaError &e) {
-        if (!std::exchange(state.dayPageUnwritable, true))
-            state.messages->showError(e.message());
+        if (!std::exchange(unwritable, true))
+            context.messages->showError(e.message());
     }
 }
 
-QByteArray ComposeDayPage(SharedState &state) {
-    const ViewDate &date = state.viewDate;
-    const QString yearFile = yearFilePath(state.ProgramDir, date.year);
+QByteArray ComposeDayPage(const AppContext &context, const ViewDate &date, DailyStore &store,
+                          bool &unwritable) {
+    const QString yearFile = yearFilePath(context.ProgramDir, date.year);
     if (!textfile::fileExists(yearFile)) {
         QByteArray page = substitutePageBytes(shortDateText(ViewDateAsDate(date)));
-        storePage(state, page);
+        storePage(context, page, unwritable);
         return page;
     }
-    DailyStore &store = state.dailyStore;
     if (date.year != store.LoadedYear) {
         store.LoadedYear = date.year;
         try {
@@ -76,7 +76,7 @@ QByteArray ComposeDayPage(SharedState &state) {
     if (n < 0 || n >= store.lines.size())
         throw KerlaError(errors::listIndexOutOfBounds(n));
     QByteArray page = pageBytes(store.lines.at(n));
-    storePage(state, page);
+    storePage(context, page, unwritable);
     return page;
 }
 

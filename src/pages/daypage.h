@@ -1,16 +1,30 @@
 #pragma once
 
-#include "sharedstate.h"
+#include "calendar/viewdate.h"
+#include "pages/appcontext.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 // The day page: the year's watchword line wrapped into a one-line RTF document in KERLA.TMP.
-namespace daypage {
+// The day's reading references, rebuilt by every refresh of the day page.
+struct DayReadings {
+    QString first;    // Cteni1
+    QString second;   // Cteni2
+    QString third;    // Cteni3
+    QString pericope; // Perikopa: kept, but no command opens it
 
-// The addresses that the substitute page points to when a year's data is not installed.
-inline constexpr const char *kPublisherWeb = "www.example.org/kerla";
-inline constexpr const char *kContactMail = "kerla@example.org";
+    void clear() { *this = DayReadings{}; }
+};
+
+// The daily watchword lines of one year, kept in memory between refreshes.
+struct DailyStore {
+    QList<QByteArray> lines;
+    uint16_t LoadedYear = 0; // 0 at start; 3000 after a failed load
+};
+
+namespace daypage {
 
 // "Kerla2025.rtf" and "Cteni2025.sj" beside the executable.
 QString yearFilePath(const QString &programDir, uint16_t year);
@@ -25,16 +39,18 @@ int lineNumber(const ViewDate &date);
 QByteArray pageBytes(const QByteArray &line);
 QByteArray substitutePageBytes(const QString &shortDate);
 
-// Loads the year's lines when the shown year is not the loaded one (LoadedYear 3000 after a
-// failed load, so the next refresh tries again), writes KERLA.TMP (see storePage) and returns the
-// page. A day beyond the end of the loaded lines raises "List index out of bounds (N)" and leaves
-// KERLA.TMP as it was.
-QByteArray ComposeDayPage(SharedState &state);
+// Loads the year's lines into `store` when the date's year is not the loaded one (LoadedYear 3000
+// after a failed load, so the next refresh tries again), writes KERLA.TMP (see storePage) and
+// returns the page. A day beyond the end of the loaded lines raises "List index out of bounds (N)"
+// and leaves KERLA.TMP as it was.
+QByteArray ComposeDayPage(const AppContext &context, const ViewDate &date, DailyStore &store,
+                          bool &unwritable);
 
 // Writes a page into KERLA.TMP. A write that fails is reported ("Unable to write to ...") but
 // ends nothing: the caller shows the page from memory, so a user folder that cannot be written
-// still lets the user browse. While the writes keep failing, only the first is reported.
-void storePage(SharedState &state, const QByteArray &page);
+// still lets the user browse. `unwritable` tells whether the last write failed: while the writes
+// keep failing, only the first is reported.
+void storePage(const AppContext &context, const QByteArray &page, bool &unwritable);
 
 // The day's four reading references from the year's readings index (empty when missing).
 DayReadings readDayReadings(const QString &programDir, const ViewDate &date);

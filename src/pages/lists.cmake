@@ -11,5 +11,5 @@ add_custom_command(
     VERBATIM)
 add_library(kerla_lists STATIC "${_kerla_lists_source}")
 set_target_properties(kerla_lists PROPERTIES AUTOMOC OFF)
-target_include_directories(kerla_lists PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_include_directories(kerla_lists PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(kerla_lists PUBLIC Qt6::Core)

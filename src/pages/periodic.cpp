@@ -1,7 +1,7 @@
-#include "periodic.h"
+#include "pages/periodic.h"
 
-#include "cp1250.h"
-#include "periodiclists.h"
+#include "pages/periodiclists.h"
+#include "platform/cp1250.h"
 
 namespace periodic {
 

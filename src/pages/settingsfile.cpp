@@ -1,7 +1,7 @@
-#include "settingsfile.h"
+#include "pages/settingsfile.h"
 
-#include "errors.h"
-#include "textfile.h"
+#include "platform/errors.h"
+#include "platform/textfile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "profile.h"
-#include "settingskeys.h"
+#include "pages/settingskeys.h"
+#include "platform/profile.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "colorvalue.h"
+#include "platform/colorvalue.h"
 
 #include <QString>
 

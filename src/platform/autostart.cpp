@@ -1,6 +1,6 @@
-#include "autostart.h"
+#include "platform/autostart.h"
 
-#include "errors.h"
+#include "platform/errors.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "boundedpicture.h"
+#include "platform/boundedpicture.h"
 
 #include <QImageReader>
 

@@ -1,4 +1,4 @@
-#include "colorvalue.h"
+#include "platform/colorvalue.h"
 
 #include <QGuiApplication>
 #include <QPalette>

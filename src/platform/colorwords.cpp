@@ -1,6 +1,6 @@
-#include "colorwords.h"
+#include "platform/colorwords.h"
 
-#include "colorvalue.h"
+#include "platform/colorvalue.h"
 
 #include <QColor>
 

@@ -1,6 +1,6 @@
-#include "contrast.h"
+#include "platform/contrast.h"
 
-#include "colorvalue.h"
+#include "platform/colorvalue.h"
 
 #include <QImage>
 #include <QRect>

@@ -1,4 +1,4 @@
-#include "cp1250.h"
+#include "platform/cp1250.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "formatlocale.h"
+#include "platform/formatlocale.h"
 
 QLocale formattingLocale(const QLocale &system) {
     if (system.language() == QLocale::C)

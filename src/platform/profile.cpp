@@ -1,8 +1,8 @@
-#include "profile.h"
+#include "platform/profile.h"
 
-#include "cp1250.h"
-#include "errors.h"
-#include "textfile.h"
+#include "platform/cp1250.h"
+#include "platform/errors.h"
+#include "platform/textfile.h"
 
 #include <QFile>
 #include <QSaveFile>

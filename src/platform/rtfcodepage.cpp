@@ -1,6 +1,6 @@
-#include "rtfcodepage.h"
+#include "platform/rtfcodepage.h"
 
-#include "cp1250.h"
+#include "platform/cp1250.h"
 
 #include <QStringDecoder>
 

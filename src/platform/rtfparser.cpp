@@ -1,6 +1,6 @@
-#include "rtfparser.h"
+#include "platform/rtfparser.h"
 
-#include "rtfcodepage.h"
+#include "platform/rtfcodepage.h"
 
 #include <QHash>
 

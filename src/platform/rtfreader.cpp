@@ -1,7 +1,7 @@
-#include "rtfreader.h"
+#include "platform/rtfreader.h"
 
-#include "rtfparser.h"
-#include "textfile.h"
+#include "platform/rtfparser.h"
+#include "platform/textfile.h"
 
 #include <QColor>
 #include <QFont>
@@ -195,36 +195,6 @@ private:
     std::vector<CachedFormat> m_formats;
 };
 
-// The text alone: paragraphs joined by line feeds, line breaks inside paragraphs as line feeds.
-class PlainSink final : public detail::Sink {
-public:
-    void text(const QString &text, const CharProps &, const Font *) override {
-        separate();
-        const qsizetype start = m_text.size();
-        m_text += text;
-        for (qsizetype i = start; i < m_text.size(); ++i) {
-            if (m_text[i] == QChar(0x2028))
-                m_text[i] = u'\n';
-        }
-    }
-    void paragraph(const ParaProps &, const CharProps &, const Font *) override {
-        separate();
-        m_pending = true;
-    }
-    void finish(const ParaProps &, bool) override {}
-
-    QString text() const { return m_text; }
-
-private:
-    void separate() {
-        if (m_pending)
-            m_text += u'\n';
-        m_pending = false;
-    }
-    QString m_text;
-    bool m_pending = false;
-};
-
 } // namespace
 
 void load(QTextDocument *document, QByteArrayView bytes) {
@@ -241,14 +211,6 @@ void load(QTextDocument *document, QByteArrayView bytes) {
     }
     document->setUndoRedoEnabled(undo);
     document->setModified(false);
-}
-
-QString plainText(QByteArrayView bytes) {
-    if (!detail::looksLikeRtf(bytes))
-        return textfile::decodeLines(bytes);
-    PlainSink sink;
-    detail::parse(bytes, sink);
-    return sink.text();
 }
 
 } // namespace rtf

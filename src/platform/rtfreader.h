@@ -3,6 +3,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include "platform/rtftext.h" // rtf::plainText
+
 class QTextDocument;
 
 // Our own RTF reader: loads RTF into a QTextDocument.
@@ -13,10 +15,5 @@ namespace rtf {
 // that do not begin as RTF ("{\rtf") are shown as plain Windows-1250 text. Malformed input never
 // crashes; what could be read is shown.
 void load(QTextDocument *document, QByteArrayView bytes);
-
-// The text as the reader reads it, one paragraph a line (for tests and for the data tools): a
-// line feed between paragraphs and for each line break inside one, none after the last; tabs
-// and no-break spaces as they are. Non-RTF bytes give their Windows-1250 lines.
-QString plainText(QByteArrayView bytes);
 
 } // namespace rtf

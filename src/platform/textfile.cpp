@@ -1,7 +1,7 @@
-#include "textfile.h"
+#include "platform/textfile.h"
 
-#include "cp1250.h"
-#include "errors.h"
+#include "platform/cp1250.h"
+#include "platform/errors.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,14 +1,16 @@
-#include "bible.h"
+#include "readings/bible.h"
 
-#include "accessibility.h"
-#include "captionfit.h"
-#include "colorvalue.h"
-#include "contrast.h"
-#include "imageshape.h"
-#include "mylabel3d.h"
-#include "settingskeys.h"
-#include "sheetpicture.h"
-#include "textfile.h"
+#include "controls/accessibility.h"
+#include "controls/captionfit.h"
+#include "controls/imageshape.h"
+#include "controls/mylabel3d.h"
+#include "controls/windowparts.h"
+#include "pages/settingskeys.h"
+#include "platform/colorvalue.h"
+#include "platform/contrast.h"
+#include "platform/textfile.h"
+#include "readings/passage.h"
+#include "readings/sheetpicture.h"
 
 #include <QKeyEvent>
 #include <QPlainTextEdit>
@@ -57,15 +59,13 @@ void setupLabel(TmyLabel3d *label, const char16_t *name, const QFont &font, int 
 
 } // namespace
 
-TBible::TBible(SharedState &state, QWidget *parent)
-    : QWidget(parent, ShapedFlags), m_state(state), m_fontColor(defaults::ReadingColor),
-      m_memoBackground(colorvalue::White) {
+TBible::TBible(const AppContext &context, SettingsFile *settings, QWidget *parent)
+    : QWidget(parent, ShapedFlags), m_context(context), m_settings(settings ? settings : &m_ownSettings),
+      m_fontColor(defaults::ReadingColor), m_memoBackground(colorvalue::White) {
     setObjectName(QStringLiteral("Bible"));
     setWindowTitle(QStringLiteral("Kerla Dorny 2.1"));
     setGeometry(defaults::ReadingLeft, defaults::ReadingTop, ClientWidth, ClientHeight);
-    QPalette windowPalette = palette();
-    windowPalette.setColor(QPalette::Window, colorvalue::toQColor(colorvalue::clBtnFace));
-    setPalette(windowPalette);
+    windowparts::setPaletteColor(*this, QPalette::Window, colorvalue::clBtnFace);
     setAutoFillBackground(true);
 
     // From the bottom up: the picture, the three labels, the text area on top.
@@ -128,9 +128,9 @@ TBible::TBible(SharedState &state, QWidget *parent)
 
 void TBible::FormCreate() {
     // The main window's creation has read the settings file already; alone, this window reads it.
-    SettingsFile &ini = m_state.settings;
-    if (!ini.isLoadedFrom(m_state.settingsPath()))
-        ini.load(m_state.settingsPath());
+    SettingsFile &ini = *m_settings;
+    if (!ini.isLoadedFrom(m_context.settingsPath()))
+        ini.load(m_context.settingsPath());
     if (!ini.exists())
         return;
 
@@ -147,12 +147,13 @@ void TBible::FormCreate() {
 
     setLabelFaces(font.family());
 
-    m_state.ReadingFontStyle = static_cast<uint8_t>(ini.readInteger(BibleFontStyl, m_state.ReadingFontStyle));
+    const auto style = static_cast<uint8_t>(ini.readInteger(BibleFontStyl, fontStyleSet()));
     const int left = ini.readInteger(BibleOdleva, pos().x());
     const int top = ini.readInteger(BibleOdshora, pos().y());
     move(left, top);
+    m_classicChosen = ini.readBool(BibleTypOkna, defaults::ClassicReadingWindow);
 
-    applyFontStyle(m_state.ReadingFontStyle);
+    applyFontStyle(style);
 }
 
 void TBible::applyFontStyle(uint8_t style) {
@@ -165,14 +166,12 @@ void TBible::applyFontStyle(uint8_t style) {
 }
 
 void TBible::setMemoColors(int textColor, int backgroundColor) {
-    QPalette memoPalette = TMemo1->palette();
-    memoPalette.setColor(QPalette::Text, contrast::readableText(textColor, backgroundColor));
-    memoPalette.setColor(QPalette::Base, colorvalue::toQColor(backgroundColor));
-    TMemo1->setPalette(memoPalette);
+    windowparts::setPaletteColor(*TMemo1, QPalette::Text, contrast::readableText(textColor, backgroundColor));
+    windowparts::setPaletteColor(*TMemo1, QPalette::Base, backgroundColor);
 }
 
 void TBible::FormShow() {
-    TMemo1->setPlainText(textfile::decodeLines(textfile::readAll(m_state.readingTextPath())));
+    TMemo1->setPlainText(textfile::decodeLines(textfile::readAll(m_context.readingTextPath())));
     TMemo1->moveCursor(QTextCursor::Start);
     TMemo1->verticalScrollBar()->setValue(0);
 }
@@ -190,13 +189,34 @@ void TBible::showReading() {
     activateWindow();
 }
 
+void TBible::readPassage(const QString &reference) {
+    passage::Outcome out;
+    auto apply = [&] {
+        Odkaz->setText(out.label);
+        for (const QString &message : std::as_const(out.messages))
+            m_context.messages->showMessage(message);
+    };
+    try {
+        passage::ExtractPassage(m_context, reference, out);
+    } catch (const KerlaError &) {
+        apply();
+        throw;
+    }
+    apply();
+    if (!out.show)
+        return;
+    if (m_classicChosen)
+        switchToClassic();
+    showReading();
+}
+
 void TBible::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
     fitClassicFrame();
     if (event->spontaneous() || m_loadedForShow)
         return;
-    if (m_state.messages)
-        runCommand(*m_state.messages, [this] { FormShow(); });
+    if (m_context.messages)
+        runCommand(*m_context.messages, [this] { FormShow(); });
 }
 
 void TBible::FormResize() {
@@ -254,9 +274,7 @@ void TBible::switchToClassic() {
     for (TmyLabel3d *label : {Odkaz, Label3d1, Label3d})
         label->setBackdrop(QColor()); // the window's own background now
     FormResize();
-    QPalette windowPalette = palette();
-    windowPalette.setColor(QPalette::Window, colorvalue::toQColor(colorvalue::clInfoBk));
-    setPalette(windowPalette);
+    windowparts::setPaletteColor(*this, QPalette::Window, colorvalue::clInfoBk);
     m_memoBackground = colorvalue::clInfoBk;
     setMemoColors(m_fontColor, m_memoBackground);
 }

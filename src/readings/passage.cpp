@@ -1,8 +1,8 @@
-#include "passage.h"
+#include "readings/passage.h"
 
-#include "cp1250.h"
-#include "errors.h"
-#include "textfile.h"
+#include "platform/cp1250.h"
+#include "platform/errors.h"
+#include "platform/textfile.h"
 
 #include <limits>
 #include <optional>
@@ -32,14 +32,6 @@ std::optional<int> wholeNumber(const QString &text) {
             return std::nullopt;
     }
     return int(negative ? -value : value);
-}
-
-// A book abbreviation names a file directly inside Data/. One that holds path syntax would reach
-// outside that folder, so it names no book at all.
-bool isPlainName(const QString &book) {
-    return !book.isEmpty() && !book.startsWith(QLatin1Char('.')) && !book.contains(QLatin1String("..")) &&
-           !book.contains(QLatin1Char('/')) && !book.contains(QLatin1Char('\\')) &&
-           !book.contains(QLatin1Char(':')) && !book.contains(QChar(0));
 }
 
 // "1j 4 7": the verse marker as the book file writes it, in code page 1250.
@@ -87,78 +79,66 @@ QString labelText(const ReadingReference &ref) {
 }
 
 QString bookFilePath(const QString &programDir, const QString &book) {
-    return isPlainName(book) ? textfile::findFileNoCase(programDir + QStringLiteral("Data"), book)
-                             : QString();
+    // The search refuses names with path syntax; ".." anywhere in a name names no book either.
+    return book.contains(QLatin1String(".."))
+               ? QString()
+               : textfile::findFileNoCase(programDir + QStringLiteral("Data"), book);
 }
 
-QString missingBookMessage(const QString &referenceNotFoundMessage) {
+QString missingBookMessage() {
     return QStringLiteral("Hledaná biblická kniha nebyla nalezena.") + QStringLiteral("\r\n\r\n") +
-           referenceNotFoundMessage;
+           ReferenceNotFound;
 }
 
 std::optional<PassageSpan> cutPassage(const ReadingReference &ref, QByteArrayView book,
-                                      PassageMarkers &markers, const QString &referenceNotFoundMessage,
                                       QStringList &messages) {
     const QByteArray startMarker = marker(ref.Book, ref.Chapter, ref.FirstVerse);
 
     // Where the passage ends: before the verse after the last one, else before the first verse of
-    // the next chapter, else at the end of the book.
-    QByteArray endMarker;
-    int nextChapter = 0;
-    bool endKnown = true;
-    const std::optional<int> lastVerse = wholeNumber(ref.LastVerse);
-    const std::optional<int> lastChapter = wholeNumber(ref.LastChapter);
-    if (lastVerse && lastChapter) {
-        markers.endMarker = marker(ref.Book, ref.LastChapter, QString::number(*lastVerse + 1));
-        markers.nextChapter = *lastChapter + 1;
-        endMarker = markers.endMarker;
-        nextChapter = markers.nextChapter;
-    } else {
-        messages.append(referenceNotFoundMessage);
-        // No usable last verse: the reading is the first verse alone. The markers of an earlier
-        // reading have nothing to do with this one and stay unused (and unchanged).
-        const std::optional<int> firstVerse = wholeNumber(ref.FirstVerse);
-        const std::optional<int> chapter = wholeNumber(ref.Chapter);
-        if (firstVerse && chapter) {
-            endMarker = marker(ref.Book, ref.Chapter, QString::number(*firstVerse + 1));
-            nextChapter = *chapter + 1;
-        } else {
-            endKnown = false;
-        }
+    // the next chapter, else at the end of the book. Without a usable last verse the reading is
+    // the first verse alone.
+    std::optional<int> endVerse = wholeNumber(ref.LastVerse);
+    std::optional<int> endChapter = wholeNumber(ref.LastChapter);
+    QString endChapterText = ref.LastChapter;
+    if (!endVerse || !endChapter) {
+        messages.append(ReferenceNotFound);
+        endVerse = wholeNumber(ref.FirstVerse);
+        endChapter = wholeNumber(ref.Chapter);
+        endChapterText = ref.Chapter;
     }
+    const bool endKnown = endVerse && endChapter;
 
     const qsizetype start = book.indexOf(startMarker, 0);
     if (start < 0) {
-        messages.append(referenceNotFoundMessage);
+        messages.append(ReferenceNotFound);
         return std::nullopt;
     }
     if (!endKnown)
         return std::nullopt; // not even a first verse is named: nothing to show beyond the message
-    qsizetype end = book.indexOf(endMarker, start);
+    qsizetype end = book.indexOf(marker(ref.Book, endChapterText, QString::number(*endVerse + 1)), start);
     if (end < 0)
-        end = book.indexOf(marker(ref.Book, QString::number(nextChapter), QStringLiteral("1")), start);
+        end = book.indexOf(marker(ref.Book, QString::number(*endChapter + 1), QStringLiteral("1")), start);
     if (end < 0)
         end = book.size();
     return PassageSpan{start, end};
 }
 
-void ExtractPassage(SharedState &state, Outcome &out) {
+void ExtractPassage(const AppContext &context, const QString &reference, Outcome &out) {
     out.messages.clear();
     out.show = false;
-    const ReadingReference ref = splitReference(state.CurrentReference);
+    const ReadingReference ref = splitReference(reference);
     out.label = labelText(ref);
 
-    const QString bookPath = bookFilePath(state.ProgramDir, ref.Book);
+    const QString bookPath = bookFilePath(context.ProgramDir, ref.Book);
     if (bookPath.isEmpty()) {
-        out.messages.append(missingBookMessage(state.referenceNotFoundMessage));
+        out.messages.append(missingBookMessage());
         return;
     }
     const QByteArray book = textfile::readAll(bookPath);
-    const std::optional<PassageSpan> span =
-        cutPassage(ref, book, state.passageMarkers, state.referenceNotFoundMessage, out.messages);
+    const std::optional<PassageSpan> span = cutPassage(ref, book, out.messages);
     if (!span)
         return;
-    textfile::writeAll(state.readingTextPath(),
+    textfile::writeAll(context.readingTextPath(),
                        QByteArrayView(book).sliced(span->start, span->end - span->start));
     out.show = true;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sharedstate.h"
+#include "pages/appcontext.h"
 
 #include <QString>
 #include <QStringList>
@@ -9,6 +9,9 @@
 
 // Cutting a day's reading out of its book file (no widgets).
 namespace passage {
+
+// The message for a reference whose verses the book does not hold.
+inline const QString ReferenceNotFound = QStringLiteral("Odkaz nebyl nelezen.");
 
 // A reference split into its parts: "1j 4 7 21" (four parts) or "1j 4 7 5 3" (five parts).
 struct ReadingReference {
@@ -27,7 +30,7 @@ QString labelText(const ReadingReference &ref);
 QString bookFilePath(const QString &programDir, const QString &book);
 
 // The message box for a book that has no file.
-QString missingBookMessage(const QString &referenceNotFoundMessage);
+QString missingBookMessage();
 
 // Where a passage lies in its book: from `start` up to, not including, `end`.
 struct PassageSpan {
@@ -35,10 +38,8 @@ struct PassageSpan {
 };
 
 // Cuts the reference's passage out of the book's text. The messages shown on the way are appended
-// to `messages`; `markers` keeps the end marker between reading commands. No span when the first
-// verse is not found or no first verse is named.
+// to `messages`. No span when the first verse is not found or no first verse is named.
 std::optional<PassageSpan> cutPassage(const ReadingReference &ref, QByteArrayView book,
-                                      PassageMarkers &markers, const QString &referenceNotFoundMessage,
                                       QStringList &messages);
 
 // What an extraction did, in the order the reading window and the message boxes need it.
@@ -48,9 +49,9 @@ struct Outcome {
     bool show = false;    // Cteni.tmp was written: show the reading window
 };
 
-// Extracts state.CurrentReference from ProgramDir + "Data/" + book into UserDataDir + "Cteni.tmp".
-// Fills `out` as it goes. A failure to write Cteni.tmp raises KerlaError; `out` then already holds
-// the label and the messages shown before it, and `show` stays false.
-void ExtractPassage(SharedState &state, Outcome &out);
+// Extracts the reference from ProgramDir + "Data/" + book into UserDataDir + "Cteni.tmp". Fills
+// `out` as it goes. A failure to write Cteni.tmp raises KerlaError; `out` then already holds the
+// label and the messages shown before it, and `show` stays false.
+void ExtractPassage(const AppContext &context, const QString &reference, Outcome &out);
 
 } // namespace passage

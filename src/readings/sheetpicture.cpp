@@ -1,4 +1,4 @@
-#include "sheetpicture.h"
+#include "readings/sheetpicture.h"
 
 #include <QList>
 #include <QRect>

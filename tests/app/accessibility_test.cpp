@@ -1,18 +1,18 @@
 // The windows as assistive technology and a dark desktop theme meet them: every caption is
 // reachable by its name, the clickable captions can be pressed, and every text stays readable.
-#include "accessibility.h"
+#include "app/mainform.h"
+#include "app/program.h"
+#include "app/toolbaraccess.h"
 #include "appfixture.h"
-#include "autor.h"
-#include "bible.h"
-#include "colorvalue.h"
-#include "contrast.h"
-#include "documentviewer.h"
-#include "imageshape.h"
-#include "mainform.h"
-#include "mylabel3d.h"
-#include "nastav.h"
-#include "program.h"
-#include "toolbaraccess.h"
+#include "controls/accessibility.h"
+#include "controls/imageshape.h"
+#include "controls/mylabel3d.h"
+#include "dialogs/autor.h"
+#include "dialogs/documentviewer.h"
+#include "dialogs/nastav.h"
+#include "platform/colorvalue.h"
+#include "platform/contrast.h"
+#include "readings/bible.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
@@ -158,7 +158,7 @@ void AccessibilityTest::start() {
 }
 
 void AccessibilityTest::openAll() {
-    QTest::keyClick(main().TextWindow, Qt::Key_F1, Qt::ControlModifier);
+    QTest::keyClick(childOf<QTextEdit>(main(), "TextWindow"), Qt::Key_F1, Qt::ControlModifier);
     QVERIFY(m_program->bible().isVisible());
     m_program->autor().show();
     m_program->form2().show();
@@ -177,50 +177,51 @@ void AccessibilityTest::everyCaptionIsItsName() {
 
     // The 3-D captions, one by one.
     TBible &bible = m_program->bible();
-    QCOMPARE(nameOf(bible.Label3d1), QStringLiteral("Čtení na tento den:"));
-    QCOMPARE(nameOf(bible.Odkaz), bible.Odkaz->Caption());
-    QVERIFY(bible.Odkaz->Caption() != QStringLiteral("Odkaz"));
-    QCOMPARE(nameOf(bible.Label3d), QStringLiteral("Zavřít"));
+    QCOMPARE(nameOf(childOf<TmyLabel3d>(bible, "Label3d1")), QStringLiteral("Čtení na tento den:"));
+    QCOMPARE(nameOf(childOf<TmyLabel3d>(bible, "Odkaz")), childOf<TmyLabel3d>(bible, "Odkaz")->Caption());
+    QVERIFY(childOf<TmyLabel3d>(bible, "Odkaz")->Caption() != QStringLiteral("Odkaz"));
+    QCOMPARE(nameOf(childOf<TmyLabel3d>(bible, "Label3d")), QStringLiteral("Zavřít"));
     TAutor &about = m_program->autor();
-    QVERIFY(nameOf(about.myLabel3d1).startsWith(QStringLiteral("Kerla Dorny verze ")));
-    QCOMPARE(nameOf(about.myLabel3d2), QStringLiteral("freeware"));
-    QCOMPARE(nameOf(about.myLabel3d3), QStringLiteral("www.example.org/kerla"));
-    QCOMPARE(nameOf(about.myLabel3d4), QStringLiteral("kerla@example.org"));
-    QCOMPARE(nameOf(about.myLabel3d7), QStringLiteral("Zavřít"));
-    QCOMPARE(nameOf(m_program->form2().myLabel3d1), QStringLiteral("O Kerlach Dorny"));
-    QCOMPARE(accessible(about.myLabel3d3)->role(), QAccessible::Link);
-    QCOMPARE(accessible(about.myLabel3d4)->role(), QAccessible::Link);
-    QCOMPARE(accessible(about.myLabel3d7)->role(), QAccessible::Button);
-    QCOMPARE(accessible(bible.Label3d)->role(), QAccessible::Button);
-    QCOMPARE(accessible(bible.Odkaz)->role(), QAccessible::StaticText);
+    QVERIFY(
+        nameOf(childOf<TmyLabel3d>(about, "myLabel3d1")).startsWith(QStringLiteral("Kerla Dorny verze ")));
+    QCOMPARE(nameOf(childOf<TmyLabel3d>(about, "myLabel3d2")), QStringLiteral("freeware"));
+    QCOMPARE(nameOf(childOf<TmyLabel3d>(about, "myLabel3d3")), QStringLiteral("www.example.org/kerla"));
+    QCOMPARE(nameOf(childOf<TmyLabel3d>(about, "myLabel3d4")), QStringLiteral("kerla@example.org"));
+    QCOMPARE(nameOf(childOf<TmyLabel3d>(about, "myLabel3d7")), QStringLiteral("Zavřít"));
+    QCOMPARE(nameOf(childOf<TmyLabel3d>(m_program->form2(), "myLabel3d1")), QStringLiteral("O Kerlach Dorny"));
+    QCOMPARE(accessible(childOf<TmyLabel3d>(about, "myLabel3d3"))->role(), QAccessible::Link);
+    QCOMPARE(accessible(childOf<TmyLabel3d>(about, "myLabel3d4"))->role(), QAccessible::Link);
+    QCOMPARE(accessible(childOf<TmyLabel3d>(about, "myLabel3d7"))->role(), QAccessible::Button);
+    QCOMPARE(accessible(childOf<TmyLabel3d>(bible, "Label3d"))->role(), QAccessible::Button);
+    QCOMPARE(accessible(childOf<TmyLabel3d>(bible, "Odkaz"))->role(), QAccessible::StaticText);
 
     QCOMPARE(accessible(&bible)->role(), QAccessible::Window);
     QCOMPARE(nameOf(&bible), bible.windowTitle());
 
     // The text views, and the pictures that only decorate.
-    QCOMPARE(nameOf(main().TextWindow), QStringLiteral("Kerlo"));
-    QCOMPARE(nameOf(bible.TMemo1), QStringLiteral("Text čtení"));
-    QCOMPARE(nameOf(m_program->form2().RichEdit1), QStringLiteral("Text dokumentu"));
-    QVERIFY(accessible(bible.ImageShape1)->state().invisible);
-    QVERIFY(accessible(about.Image1)->state().invisible);
-    QVERIFY(!accessible(bible.Odkaz)->state().invisible);
+    QCOMPARE(nameOf(childOf<QTextEdit>(main(), "TextWindow")), QStringLiteral("Kerlo"));
+    QCOMPARE(nameOf(childOf<QPlainTextEdit>(bible, "TMemo1")), QStringLiteral("Text čtení"));
+    QCOMPARE(nameOf(childOf<QTextEdit>(m_program->form2(), "RichEdit1")), QStringLiteral("Text dokumentu"));
+    QVERIFY(accessible(childOf<TImageShape>(bible, "ImageShape1"))->state().invisible);
+    QVERIFY(accessible(childOf<QLabel>(about, "Image1"))->state().invisible);
+    QVERIFY(!accessible(childOf<TmyLabel3d>(bible, "Odkaz"))->state().invisible);
     // The date picker is named by its hint and tells the date as its value.
-    QAccessibleInterface *picker = accessible(main().Skoc);
+    QAccessibleInterface *picker = accessible(childOf<QDateEdit>(main(), "Skoc"));
     QCOMPARE(picker->text(QAccessible::Name), QStringLiteral("Přejít na konkrétní datum"));
-    QCOMPARE(picker->text(QAccessible::Value), main().Skoc->text());
+    QCOMPARE(picker->text(QAccessible::Value), childOf<QDateEdit>(main(), "Skoc")->text());
 
     // The reference that a reading shows is read out as it changes.
-    const QString first = bible.Odkaz->Caption();
-    QTest::keyClick(main().TextWindow, Qt::Key_F3, Qt::ControlModifier);
-    QVERIFY(bible.Odkaz->Caption() != first);
-    QCOMPARE(nameOf(bible.Odkaz), bible.Odkaz->Caption());
+    const QString first = childOf<TmyLabel3d>(bible, "Odkaz")->Caption();
+    QTest::keyClick(childOf<QTextEdit>(main(), "TextWindow"), Qt::Key_F3, Qt::ControlModifier);
+    QVERIFY(childOf<TmyLabel3d>(bible, "Odkaz")->Caption() != first);
+    QCOMPARE(nameOf(childOf<TmyLabel3d>(bible, "Odkaz")), childOf<TmyLabel3d>(bible, "Odkaz")->Caption());
 }
 
 void AccessibilityTest::clickableCaptionsPress() {
     start();
     openAll();
     TBible &bible = m_program->bible();
-    press(bible.Label3d);
+    press(childOf<TmyLabel3d>(bible, "Label3d"));
     QVERIFY(!bible.isVisible());
 
     TAutor &about = m_program->autor();
@@ -229,12 +230,12 @@ void AccessibilityTest::clickableCaptionsPress() {
         opened.append(url);
         return true;
     };
-    press(about.myLabel3d3);
-    press(about.myLabel3d4);
+    press(childOf<TmyLabel3d>(about, "myLabel3d3"));
+    press(childOf<TmyLabel3d>(about, "myLabel3d4"));
     QCOMPARE(opened, (QList<QUrl>{TAutor::webTarget(QStringLiteral("www.example.org/kerla")),
                                   QUrl(QStringLiteral("mailto:kerla@example.org"))}));
     QVERIFY(about.isVisible());
-    press(about.myLabel3d7);
+    press(childOf<TmyLabel3d>(about, "myLabel3d7"));
     QVERIFY(!about.isVisible());
     QCOMPARE(about.result(), int(QDialog::Rejected));
 }
@@ -246,11 +247,14 @@ void AccessibilityTest::toolbarNamesFollowTheirHints() {
         QString name, description;
     };
     const QList<Expected> expected{
-        {main().SpeedButton9, QStringLiteral("kerlo dne"), QStringLiteral("kerlo dne")},
-        {main().SpeedButton1, QStringLiteral("kerlo roku"), QStringLiteral("kerlo roku")},
-        {main().SpeedButton3, QStringLiteral("zítra"), QStringLiteral("zítra")},
-        {main().SpeedButton5, QStringLiteral("Ukončit program"), QStringLiteral("Ukončit program (Esc)")},
-        {main().SpeedButton8, QStringLiteral("Ukončit program (jednou denně)"),
+        {childOf<QToolButton>(main(), "SpeedButton9"), QStringLiteral("kerlo dne"),
+         QStringLiteral("kerlo dne")},
+        {childOf<QToolButton>(main(), "SpeedButton1"), QStringLiteral("kerlo roku"),
+         QStringLiteral("kerlo roku")},
+        {childOf<QToolButton>(main(), "SpeedButton3"), QStringLiteral("zítra"), QStringLiteral("zítra")},
+        {childOf<QToolButton>(main(), "SpeedButton5"), QStringLiteral("Ukončit program"),
+         QStringLiteral("Ukončit program (Esc)")},
+        {childOf<QToolButton>(main(), "SpeedButton8"), QStringLiteral("Ukončit program (jednou denně)"),
          QStringLiteral("Ukončit program (jednou denně) (Enter)")},
     };
     for (const Expected &e : expected) {
@@ -259,21 +263,23 @@ void AccessibilityTest::toolbarNamesFollowTheirHints() {
         QCOMPARE(iface->text(QAccessible::Description), e.description);
     }
     // Every button of the toolbar has a name.
-    for (QToolButton *button : main().Lista->findChildren<QToolButton *>(Qt::FindDirectChildrenOnly)) {
+    for (QToolButton *button :
+         childOf<QToolBar>(main(), "Lista")->findChildren<QToolButton *>(Qt::FindDirectChildrenOnly)) {
         if (button->objectName().startsWith(QLatin1String("qt_")))
             continue; // Qt's own overflow button
         QVERIFY2(!nameOf(button).isEmpty(), qPrintable(button->objectName()));
     }
 
     // The reading buttons are named after the shown date, and follow it.
-    QCOMPARE(nameOf(main().Cist1), main().Cist1->toolTip());
-    QVERIFY2(nameOf(main().Cist1).startsWith(QStringLiteral("První čtení na ")),
-             qPrintable(nameOf(main().Cist1)));
-    const QString before = nameOf(main().Cist2);
-    QTest::keyClick(main().TextWindow, Qt::Key_Right);
-    QVERIFY(nameOf(main().Cist2) != before);
-    QCOMPARE(nameOf(main().Cist2), main().Cist2->toolTip());
-    QCOMPARE(accessible(main().Cist3)->text(QAccessible::Description), main().Cist3->toolTip());
+    QCOMPARE(nameOf(childOf<QToolButton>(main(), "Cist1")), childOf<QToolButton>(main(), "Cist1")->toolTip());
+    QVERIFY2(nameOf(childOf<QToolButton>(main(), "Cist1")).startsWith(QStringLiteral("První čtení na ")),
+             qPrintable(nameOf(childOf<QToolButton>(main(), "Cist1"))));
+    const QString before = nameOf(childOf<QToolButton>(main(), "Cist2"));
+    QTest::keyClick(childOf<QTextEdit>(main(), "TextWindow"), Qt::Key_Right);
+    QVERIFY(nameOf(childOf<QToolButton>(main(), "Cist2")) != before);
+    QCOMPARE(nameOf(childOf<QToolButton>(main(), "Cist2")), childOf<QToolButton>(main(), "Cist2")->toolTip());
+    QCOMPARE(accessible(childOf<QToolButton>(main(), "Cist3"))->text(QAccessible::Description),
+             childOf<QToolButton>(main(), "Cist3")->toolTip());
 }
 
 void AccessibilityTest::nameFromHint_data() {
@@ -300,15 +306,16 @@ void AccessibilityTest::swatchTellsItsColour() {
     start();
     TNastav &nastav = m_program->nastav();
     nastav.show();
-    QCOMPARE(nameOf(nastav.Label4), QStringLiteral("Barva podkladu: bílá"));
-    QCOMPARE(accessible(nastav.Label3)->text(QAccessible::Description),
+    QCOMPARE(nameOf(childOf<ClickLabel>(nastav, "Label4")), QStringLiteral("Barva podkladu: bílá"));
+    QCOMPARE(accessible(childOf<ClickLabel>(nastav, "Label3"))->text(QAccessible::Description),
              QStringLiteral("Barva písma: barva textu okna"));
-    nastav.Button3Click(); // the defaults: black on white
-    QCOMPARE(accessible(nastav.Label3)->text(QAccessible::Description), QStringLiteral("Barva písma: černá"));
+    QVERIFY(QMetaObject::invokeMethod(&nastav, "Button3Click")); // the defaults: black on white
+    QCOMPARE(accessible(childOf<ClickLabel>(nastav, "Label3"))->text(QAccessible::Description),
+             QStringLiteral("Barva písma: černá"));
     nastav.close();
     main().setBackgroundColor(colorvalue::Yellow);
     nastav.show();
-    QCOMPARE(nameOf(nastav.Label4), QStringLiteral("Barva podkladu: žlutá"));
+    QCOMPARE(nameOf(childOf<ClickLabel>(nastav, "Label4")), QStringLiteral("Barva podkladu: žlutá"));
 }
 
 void AccessibilityTest::textsStayReadable_data() {
@@ -321,7 +328,7 @@ void AccessibilityTest::textsStayReadable() {
     QFETCH(bool, classic);
     QApplication::setPalette(darkPalette());
     start();
-    m_test->state.ClassicReadingWindow = classic;
+    m_program->bible().setClassicReadingWindow(classic);
     openAll();
     const auto readable = [](const QColor &text, const QColor &background, const char *what) {
         const double ratio = contrast::contrastRatio(text, background);
@@ -332,16 +339,16 @@ void AccessibilityTest::textsStayReadable() {
     };
 
     // The page: light theme text would be lost on the default white page.
-    const QPalette page = main().TextWindow->palette();
+    const QPalette page = childOf<QTextEdit>(main(), "TextWindow")->palette();
     readable(page.color(QPalette::Text), page.color(QPalette::Base), "page");
-    QTextCursor c(main().TextWindow->document());
+    QTextCursor c(childOf<QTextEdit>(main(), "TextWindow")->document());
     c.movePosition(QTextCursor::NextCharacter);
     readable(c.charFormat().foreground().color(), page.color(QPalette::Base), "page text");
 
     // The reading text.
     TBible &bible = m_program->bible();
     QCOMPARE(bible.isClassic(), classic);
-    const QPalette memo = bible.TMemo1->palette();
+    const QPalette memo = childOf<QPlainTextEdit>(bible, "TMemo1")->palette();
     readable(memo.color(QPalette::Text), memo.color(QPalette::Base), "reading");
 
     // Every 3-D caption against what lies behind it.
@@ -355,16 +362,18 @@ void AccessibilityTest::textsStayReadable() {
     QCOMPARE(labels.size(), 9);
     // The about window's plain captions lie on its picture too.
     TAutor &about = m_program->autor();
-    const QImage picture = about.Image1->pixmap().toImage();
+    const QImage picture = childOf<QLabel>(about, "Image1")->pixmap().toImage();
     QCOMPARE(picture.size(), about.size());
-    for (QLabel *label : {about.Label1, about.Label2, about.Label3, about.Label5, about.Label8})
+    for (QLabel *label : {childOf<QLabel>(about, "Label1"), childOf<QLabel>(about, "Label2"),
+                          childOf<QLabel>(about, "Label3"), childOf<QLabel>(about, "Label5"),
+                          childOf<QLabel>(about, "Label8")})
         readable(label->palette().color(QPalette::WindowText),
                  contrast::averageColor(picture, label->geometry()), qPrintable(label->objectName()));
 
     // The settings dialog's sample on its swatch.
     TNastav &nastav = m_program->nastav();
-    readable(nastav.Label3->palette().color(QPalette::WindowText),
-             nastav.Label4->palette().color(QPalette::Window), "sample");
+    readable(childOf<ClickLabel>(nastav, "Label3")->palette().color(QPalette::WindowText),
+             childOf<ClickLabel>(nastav, "Label4")->palette().color(QPalette::Window), "sample");
 
     // Pictures of the windows in the dark theme, beside the test program, to be looked at.
     for (QWidget *window : {static_cast<QWidget *>(&main()), static_cast<QWidget *>(&bible),
@@ -379,7 +388,7 @@ void AccessibilityTest::textsStayReadable() {
     QCOMPARE(main().textFontColor(), colorvalue::clWindowText);
     QCOMPARE(main().backgroundColor(), colorvalue::White);
     QCOMPARE(bible.readingFontColor(), colorvalue::clWindowText);
-    QCOMPARE(bible.Label3d->FontColor(), colorvalue::clWindowText);
+    QCOMPARE(childOf<TmyLabel3d>(bible, "Label3d")->FontColor(), colorvalue::clWindowText);
     QCOMPARE(nastav.label3Color(), colorvalue::clWindowText);
 }
 
@@ -387,12 +396,13 @@ void AccessibilityTest::lightPaletteKeepsTodaysColours() {
     start();
     openAll();
     const QColor windowText = colorvalue::toQColor(colorvalue::clWindowText);
-    QCOMPARE(main().TextWindow->palette().color(QPalette::Text), windowText);
-    QCOMPARE(main().TextWindow->palette().color(QPalette::Base), QColor(Qt::white));
-    QTextCursor c(main().TextWindow->document());
+    QCOMPARE(childOf<QTextEdit>(main(), "TextWindow")->palette().color(QPalette::Text), windowText);
+    QCOMPARE(childOf<QTextEdit>(main(), "TextWindow")->palette().color(QPalette::Base), QColor(Qt::white));
+    QTextCursor c(childOf<QTextEdit>(main(), "TextWindow")->document());
     c.movePosition(QTextCursor::NextCharacter);
     QCOMPARE(c.charFormat().foreground().color(), windowText);
-    QCOMPARE(m_program->bible().TMemo1->palette().color(QPalette::Text), windowText);
+    QCOMPARE(childOf<QPlainTextEdit>(m_program->bible(), "TMemo1")->palette().color(QPalette::Text),
+             windowText);
     for (QWidget *window : windows()) {
         for (TmyLabel3d *label : window->findChildren<TmyLabel3d *>())
             QCOMPARE(label->faceColor(), colorvalue::toQColor(label->FontColor()));
@@ -401,7 +411,8 @@ void AccessibilityTest::lightPaletteKeepsTodaysColours() {
         QCOMPARE(label->palette().color(QPalette::WindowText),
                  QApplication::palette().color(QPalette::WindowText));
     m_program->bible().switchToClassic();
-    QCOMPARE(m_program->bible().TMemo1->palette().color(QPalette::Text), windowText);
+    QCOMPARE(childOf<QPlainTextEdit>(m_program->bible(), "TMemo1")->palette().color(QPalette::Text),
+             windowText);
     for (TmyLabel3d *label : m_program->bible().findChildren<TmyLabel3d *>())
         QCOMPARE(label->faceColor(), colorvalue::toQColor(label->FontColor()));
 }
@@ -411,21 +422,22 @@ void AccessibilityTest::readableUserColoursWin() {
     // Navy on yellow reads well and stays; light grey on the yellow does not.
     main().setBackgroundColor(colorvalue::Yellow);
     main().setTextFont(main().textFont(), colorvalue::Navy);
-    QCOMPARE(main().TextWindow->palette().color(QPalette::Text), QColor(0, 0, 128));
+    QCOMPARE(childOf<QTextEdit>(main(), "TextWindow")->palette().color(QPalette::Text), QColor(0, 0, 128));
     main().setTextFont(main().textFont(), 0xE0E0E0);
-    QCOMPARE(main().TextWindow->palette().color(QPalette::Text), QColor(Qt::black));
+    QCOMPARE(childOf<QTextEdit>(main(), "TextWindow")->palette().color(QPalette::Text), QColor(Qt::black));
     QCOMPARE(main().textFontColor(), 0xE0E0E0);
     // A new background resolves the stored text colour again.
     main().setBackgroundColor(colorvalue::Navy);
-    QCOMPARE(main().TextWindow->palette().color(QPalette::Text), QColor(0xE0, 0xE0, 0xE0));
+    QCOMPARE(childOf<QTextEdit>(main(), "TextWindow")->palette().color(QPalette::Text),
+             QColor(0xE0, 0xE0, 0xE0));
     main().FormShow();
-    QTextCursor c(main().TextWindow->document());
+    QTextCursor c(childOf<QTextEdit>(main(), "TextWindow")->document());
     c.movePosition(QTextCursor::NextCharacter);
     QCOMPARE(c.charFormat().foreground().color(), QColor(0xE0, 0xE0, 0xE0));
 
     TBible &bible = m_program->bible();
     bible.setReadingFont(bible.readingFont(), colorvalue::White);
-    QCOMPARE(bible.TMemo1->palette().color(QPalette::Text), QColor(Qt::black));
+    QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->palette().color(QPalette::Text), QColor(Qt::black));
     QCOMPARE(bible.readingFontColor(), colorvalue::White);
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "cp1250.h"
-#include "messagebox.h"
-#include "sharedstate.h"
+#include "art/toolbarart.h"
+#include "controls/messagebox.h"
+#include "pages/appcontext.h"
+#include "platform/cp1250.h"
 #include "testenv.h"
-#include "toolbarart.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -34,7 +34,7 @@ private:
     QTemporaryDir m_dir;
 };
 
-// A fresh shared state on a program folder and a temporary user folder, with a fixed "now".
+// A fresh context on a program folder and a temporary user folder, with a fixed "now".
 struct TestState {
     explicit TestState(const ProgramFolder &folder, QDateTime now) {
         state.ProgramDir = folder.path();
@@ -44,5 +44,5 @@ struct TestState {
     }
     TempUserData user;
     RecordingMessageSink messages;
-    SharedState state;
+    AppContext state;
 };

@@ -1,9 +1,9 @@
 // Starting at login: the autostart entry on its own (written, read back as the desktop reads it,
 // removed, failures), and the "Spouštět po přihlášení" item of the settings menu driving it.
+#include "app/mainform.h"
+#include "app/program.h"
 #include "appfixture.h"
-#include "autostart.h"
-#include "mainform.h"
-#include "program.h"
+#include "platform/autostart.h"
 
 #include <QAction>
 #include <QApplication>

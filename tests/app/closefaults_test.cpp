@@ -1,9 +1,9 @@
+#include "app/mainform.h"
+#include "app/program.h"
+#include "app/sessionend.h"
 #include "appfixture.h"
 #include "faultshim.h"
-#include "folders.h"
-#include "mainform.h"
-#include "program.h"
-#include "sessionend.h"
+#include "platform/folders.h"
 
 #include <QTest>
 #include <QTextEdit>
@@ -91,7 +91,7 @@ void CloseFaultsTest::failedCloseKeepsOldSettings() {
         faultshim::refuseChanges(folder, error);
     else
         faultshim::refuseChanges(QFile::encodeName(ini), error); // only the settings file is refused
-    QTest::keyClick(main().TextWindow, Qt::Key(key));
+    QTest::keyClick(childOf<QTextEdit>(main(), "TextWindow"), Qt::Key(key));
     faultshim::reset();
     QVERIFY(!main().isVisible()); // the program ends all the same
     QCOMPARE(readBytes(ini), old);
@@ -108,16 +108,17 @@ void CloseFaultsTest::unwritableUserFolderStillBrowses() {
     start();
     const QString day = QStringLiteral("Unable to write to ") + m_test->state.dayPagePath();
     QCOMPARE(m_test->messages.errors, QStringList{day});
-    QVERIFY(main().TextWindow->toPlainText().contains(QStringLiteral("Den 2025-0")));
-    QTest::keyClick(main().TextWindow, Qt::Key_Right);
-    QVERIFY(main().TextWindow->toPlainText().contains(QStringLiteral("Den 2025-1")));
-    QTest::keyClick(main().TextWindow, Qt::Key_F1, Qt::ControlModifier); // a reading of 2 January
-    QTest::keyClick(main().TextWindow, Qt::Key_Left);
-    QTest::keyClick(main().TextWindow, Qt::Key_F1, Qt::ControlModifier);
+    QVERIFY(childOf<QTextEdit>(main(), "TextWindow")->toPlainText().contains(QStringLiteral("Den 2025-0")));
+    QTest::keyClick(childOf<QTextEdit>(main(), "TextWindow"), Qt::Key_Right);
+    QVERIFY(childOf<QTextEdit>(main(), "TextWindow")->toPlainText().contains(QStringLiteral("Den 2025-1")));
+    QTest::keyClick(childOf<QTextEdit>(main(), "TextWindow"), Qt::Key_F1,
+                    Qt::ControlModifier); // a reading of 2 January
+    QTest::keyClick(childOf<QTextEdit>(main(), "TextWindow"), Qt::Key_Left);
+    QTest::keyClick(childOf<QTextEdit>(main(), "TextWindow"), Qt::Key_F1, Qt::ControlModifier);
     QCOMPARE(m_test->messages.errors,
              (QStringList{day, QStringLiteral("Unable to write to ") + m_test->state.readingTextPath()}));
     QVERIFY(main().isVisible());
-    QTest::keyClick(main().TextWindow, Qt::Key_Escape);
+    QTest::keyClick(childOf<QTextEdit>(main(), "TextWindow"), Qt::Key_Escape);
     QVERIFY(!main().isVisible());
     QCOMPARE(m_test->messages.errors.back(),
              QStringLiteral("Unable to write to ") + m_test->state.settingsPath());
@@ -154,7 +155,7 @@ void CloseFaultsTest::signalsCloseOnceAsEscDoes() {
         ++closes;
         main().close();
     });
-    QTest::keyClick(main().TextWindow, Qt::Key_F1, Qt::ControlModifier);
+    QTest::keyClick(childOf<QTextEdit>(main(), "TextWindow"), Qt::Key_F1, Qt::ControlModifier);
     QVERIFY(QFile::exists(m_test->state.readingTextPath()));
     ::raise(signal);
     ::raise(signal); // a second signal does not close again

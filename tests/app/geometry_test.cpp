@@ -5,22 +5,23 @@
 // In each window no caption is clipped by its control or runs into another control, and with the
 // design faces the windows keep their design geometry. Each window is saved as a picture beside
 // the test, named after the setup and the scale (QT_SCALE_FACTOR).
-#include "autor.h"
-#include "bible.h"
-#include "captionfit.h"
-#include "designfonts.h"
-#include "documentviewer.h"
-#include "fontchoice.h"
-#include "imageshape.h"
-#include "mainform.h"
-#include "messagebox.h"
-#include "mylabel3d.h"
-#include "nastav.h"
-#include "settingskeys.h"
-#include "sharedstate.h"
-#include "sheetpicture.h"
+#include "app/mainform.h"
+#include "art/toolbarart.h"
+#include "controls/captionfit.h"
+#include "controls/imageshape.h"
+#include "controls/messagebox.h"
+#include "controls/mylabel3d.h"
+#include "dialogs/autor.h"
+#include "dialogs/documentviewer.h"
+#include "dialogs/fontchoice.h"
+#include "dialogs/nastav.h"
+#include "pages/appcontext.h"
+#include "pages/settingsfile.h"
+#include "pages/settingskeys.h"
+#include "platform/designfonts.h"
+#include "readings/bible.h"
+#include "readings/sheetpicture.h"
 #include "testenv.h"
-#include "toolbarart.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -281,7 +282,8 @@ private Q_SLOTS:
 private:
     std::unique_ptr<TempUserData> m_user;
     RecordingMessageSink m_sink;
-    SharedState m_state;
+    AppContext m_state;
+    SettingsFile m_settings;
 };
 
 void GeometryTest::initTestCase() {
@@ -318,7 +320,8 @@ void GeometryTest::initTestCase() {
 void GeometryTest::init() {
     m_user = std::make_unique<TempUserData>();
     m_sink = RecordingMessageSink();
-    m_state = SharedState();
+    m_state = AppContext();
+    m_settings = SettingsFile();
     m_state.messages = &m_sink;
     m_state.UserDataDir = m_user->path();
     m_state.ProgramDir = QStringLiteral(KERLA_BIN_DIR "/");
@@ -327,48 +330,59 @@ void GeometryTest::init() {
 
 void GeometryTest::mainWindow() {
     // The first run: no settings file.
-    TMainForm main(m_state, QString());
+    TMainForm main(m_state, m_settings, QString());
     main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
-    main.Timer1Timer();
+    QVERIFY(QMetaObject::invokeMethod(&main, "Timer1Timer"));
     // The day page's bold lines are bold in the page's face.
-    QTextCursor heading(main.TextWindow->document());
+    QTextCursor heading(childOf<QTextEdit>(main, "TextWindow")->document());
     heading.setPosition(1);
     QVERIFY(heading.charFormat().font().bold());
     QCOMPARE(QFontInfo(heading.charFormat().font()).family(),
              designSetup() ? QStringLiteral("Tahoma") : QStringLiteral("DejaVu Sans"));
-    QVERIFY(ink(heading.charFormat().font()) > ink(main.TextWindow->font()) * 5 / 4);
+    QVERIFY(ink(heading.charFormat().font()) > ink(childOf<QTextEdit>(main, "TextWindow")->font()) * 5 / 4);
     // The whole toolbar is on screen, the clock included, and no wider window than needed.
-    QVERIFY(main.Panel1->isVisible());
-    QVERIFY2(main.Lista->rect().contains(main.Panel1->geometry()),
-             qPrintable(QDebug::toString(main.Panel1->geometry()) + QDebug::toString(main.Lista->geometry()) +
-                        QDebug::toString(main.Lista->sizeHint()) + QDebug::toString(main.geometry()) +
-                        QDebug::toString(main.Skoc->geometry())));
-    auto *more = main.Lista->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button"));
+    QVERIFY(childOf<QLabel>(main, "Panel1")->isVisible());
+    QVERIFY2(childOf<QToolBar>(main, "Lista")->rect().contains(childOf<QLabel>(main, "Panel1")->geometry()),
+             qPrintable(QDebug::toString(childOf<QLabel>(main, "Panel1")->geometry()) +
+                        QDebug::toString(childOf<QToolBar>(main, "Lista")->geometry()) +
+                        QDebug::toString(childOf<QToolBar>(main, "Lista")->sizeHint()) +
+                        QDebug::toString(main.geometry()) +
+                        QDebug::toString(childOf<QDateEdit>(main, "Skoc")->geometry())));
+    auto *more =
+        childOf<QToolBar>(main, "Lista")->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button"));
     QVERIFY(!more || !more->isVisible());
     QCOMPARE(main.height(), settingskeys::defaults::FirstRunHeight);
     QVERIFY(main.width() >= settingskeys::defaults::FirstRunWidth);
     // No wider than needed: the clock ends within a few pixels of the window's right edge.
     if (main.width() > settingskeys::defaults::FirstRunWidth)
-        QVERIFY2(main.Panel1->mapTo(&main, QPoint(main.Panel1->width(), 0)).x() >= main.width() - 4,
+        QVERIFY2(childOf<QLabel>(main, "Panel1")
+                         ->mapTo(&main, QPoint(childOf<QLabel>(main, "Panel1")->width(), 0))
+                         .x() >= main.width() - 4,
                  qPrintable(QString::number(main.width())));
     // The picker shows the whole date in Czech where no language was chosen, or the user's.
-    QVERIFY(main.Skoc->width() >= 156);
-    QVERIFY(!main.Skoc->text().isEmpty());
+    QVERIFY(childOf<QDateEdit>(main, "Skoc")->width() >= 156);
+    QVERIFY(!childOf<QDateEdit>(main, "Skoc")->text().isEmpty());
     // The picker shows the widest date of the year whole.
     for (const QDate day :
          {QDate(2025, 9, 24), QDate(2025, 11, 26), QDate(2025, 6, 18), QDate(2025, 12, 31)}) {
-        main.Skoc->setDate(day);
+        childOf<QDateEdit>(main, "Skoc")->setDate(day);
         captionsWhole(main);
     }
     // The pictures drawn by code are sharp at the screen's density.
     const qreal ratio = main.devicePixelRatioF();
-    for (QToolButton *button : {main.SpeedButton7, main.SpeedButton2, main.Cist1, main.SpeedButton5}) {
+    for (QToolButton *button :
+         {childOf<QToolButton>(main, "SpeedButton7"), childOf<QToolButton>(main, "SpeedButton2"),
+          childOf<QToolButton>(main, "Cist1"), childOf<QToolButton>(main, "SpeedButton5")}) {
         const QPixmap shown = button->icon().pixmap(button->iconSize(), ratio);
         QCOMPARE(shown.devicePixelRatio(), ratio);
         QCOMPARE(shown.size(), button->iconSize() * ratio);
     }
-    QCOMPARE(main.Cist1->icon().pixmap(QSize(32, 32), ratio).toImage().convertToFormat(QImage::Format_RGB32),
+    QCOMPARE(childOf<QToolButton>(main, "Cist1")
+                 ->icon()
+                 .pixmap(QSize(32, 32), ratio)
+                 .toImage()
+                 .convertToFormat(QImage::Format_RGB32),
              toolbarart::draw(toolbarart::Picture::Reading1, ratio).convertToFormat(QImage::Format_RGB32));
     for (const qreal density : {1.5, 2.0}) {
         const QImage dense = toolbarart::draw(toolbarart::Picture::Today, density);
@@ -380,20 +394,22 @@ void GeometryTest::mainWindow() {
 }
 
 void GeometryTest::settingsDialog() {
-    TMainForm main(m_state, QString());
+    TMainForm main(m_state, m_settings, QString());
     TBible bible(m_state);
     TNastav dialog(m_state, main, bible);
     dialog.show();
     QCOMPARE(dialog.size(), QSize(345, 290));
     if (designSetup()) {
         // The design faces keep the design places.
-        QCOMPARE(dialog.Label4->geometry(), QRect(96, 16, 241, 25));
-        QCOMPARE(dialog.Label3->pos(), QPoint(152, 22));
+        QCOMPARE(childOf<ClickLabel>(dialog, "Label4")->geometry(), QRect(96, 16, 241, 25));
+        QCOMPARE(childOf<ClickLabel>(dialog, "Label3")->pos(), QPoint(152, 22));
     }
     // The swatch keeps its right edge; its sample text lies on it.
-    QCOMPARE(dialog.Label4->geometry().right(), 96 + 241 - 1);
-    QVERIFY(dialog.Label4->geometry().contains(dialog.Label3->geometry()));
-    captionsWhole(dialog, {dialog.Label4});
+    QCOMPARE(childOf<ClickLabel>(dialog, "Label4")->geometry().right(), 96 + 241 - 1);
+    QVERIFY(childOf<ClickLabel>(dialog, "Label4")
+                ->geometry()
+                .contains(childOf<ClickLabel>(dialog, "Label3")->geometry()));
+    captionsWhole(dialog, {childOf<ClickLabel>(dialog, "Label4")});
     save(dialog, QStringLiteral("settings"));
 }
 
@@ -414,11 +430,11 @@ void GeometryTest::aboutWindow() {
     about.show();
     QCOMPARE(about.size(), QSize(450, 338));
     if (designSetup()) {
-        QCOMPARE(about.myLabel3d1->pos(), QPoint(8, 32));
-        QCOMPARE(about.myLabel3d2->pos(), QPoint(368, 37));
+        QCOMPARE(childOf<TmyLabel3d>(about, "myLabel3d1")->pos(), QPoint(8, 32));
+        QCOMPARE(childOf<TmyLabel3d>(about, "myLabel3d2")->pos(), QPoint(368, 37));
     }
     QVERIFY(QTest::qWaitForWindowExposed(&about));
-    captionsWhole(about, {about.Image1});
+    captionsWhole(about, {childOf<QLabel>(about, "Image1")});
     save(about, QStringLiteral("about"));
 }
 
@@ -435,35 +451,40 @@ void GeometryTest::documentViewer() {
 void GeometryTest::readingWindow() {
     TBible bible(m_state);
     QVERIFY(writeBytes(m_state.readingTextPath(), "Am 1,1 Slova Amosova.\r\n"));
-    bible.Odkaz->setText(QStringLiteral("Am 1,1-3,15"));
+    childOf<TmyLabel3d>(bible, "Odkaz")->setText(QStringLiteral("Am 1,1-3,15"));
     bible.showReading();
     QVERIFY(QTest::qWaitForWindowExposed(&bible));
+    TmyLabel3d *odkaz = childOf<TmyLabel3d>(bible, "Odkaz");
+    TmyLabel3d *heading = childOf<TmyLabel3d>(bible, "Label3d1");
     if (designSetup())
-        QCOMPARE(bible.Odkaz->pos(), QPoint(236, 40));
+        QCOMPARE(odkaz->pos(), QPoint(236, 40));
     // The reference starts after the heading. DejaVu's is too wide for the paper there: it lies
     // on the paper below the text area.
     if (designSetup())
-        QVERIFY(bible.Odkaz->x() > bible.Label3d1->geometry().right());
+        QVERIFY(odkaz->x() > heading->geometry().right());
     else
-        QVERIFY(bible.Odkaz->y() > bible.TMemo1->geometry().bottom());
+        QVERIFY(odkaz->y() > childOf<QPlainTextEdit>(bible, "TMemo1")->geometry().bottom());
     // The window is shaped by the sheet, so its captions are checked against the paper.
     QVERIFY(!bible.mask().isEmpty());
     QVERIFY(!bible.mask().contains(QPoint(0, 0)));
-    captionsWhole(bible, {bible.ImageShape1});
+    captionsWhole(bible, {childOf<TImageShape>(bible, "ImageShape1")});
     // A short reference goes back beside the heading, and a long one away from it again.
-    const QPoint longPlace = bible.Odkaz->pos();
-    bible.Odkaz->setText(QStringLiteral("Ž 1"));
-    QCOMPARE(bible.Odkaz->y(), bible.Label3d1->y());
-    QCOMPARE(bible.Odkaz->x(),
-             designSetup() ? 236 : bible.Label3d1->geometry().right() + 1 + captionfit::Gap);
-    captionsWhole(bible, {bible.ImageShape1});
-    bible.Odkaz->setText(QStringLiteral("Am 1,1-3,15"));
-    QCOMPARE(bible.Odkaz->pos(), longPlace);
+    const QPoint longPlace = odkaz->pos();
+    odkaz->setText(QStringLiteral("Ž 1"));
+    QCOMPARE(odkaz->y(), heading->y());
+    QCOMPARE(odkaz->x(),
+             designSetup() ? 236 : heading->geometry().right() + 1 + captionfit::Gap);
+    captionsWhole(bible, {childOf<TImageShape>(bible, "ImageShape1")});
+    odkaz->setText(QStringLiteral("Am 1,1-3,15"));
+    QCOMPARE(odkaz->pos(), longPlace);
     save(bible, QStringLiteral("reading"));
     if (bible.devicePixelRatioF() != 1.0) {
         // On a high-density screen the sheet is painted from its dense picture, pixel for pixel.
         const qreal ratio = bible.devicePixelRatioF();
-        const QImage shot = bible.ImageShape1->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage shot = childOf<TImageShape>(bible, "ImageShape1")
+                                ->grab()
+                                .toImage()
+                                .convertToFormat(QImage::Format_RGB32);
         const QImage dense = sheetpicture::sheetPicture(ratio).convertToFormat(QImage::Format_RGB32);
         const QRect pin(qRound(30 * ratio), qRound(16 * ratio), qRound(30 * ratio), qRound(30 * ratio));
         QCOMPARE(shot.copy(pin), dense.copy(pin));
@@ -473,8 +494,9 @@ void GeometryTest::readingWindow() {
     bible.showReading();
     QVERIFY(QTest::qWaitForWindowExposed(&bible));
     if (designSetup())
-        QCOMPARE(bible.Odkaz->pos(), QPoint(192, 10));
-    QVERIFY(bible.Odkaz->x() > bible.Label3d1->geometry().right());
+        QCOMPARE(childOf<TmyLabel3d>(bible, "Odkaz")->pos(), QPoint(192, 10));
+    QVERIFY(childOf<TmyLabel3d>(bible, "Odkaz")->x() >
+            childOf<TmyLabel3d>(bible, "Label3d1")->geometry().right());
     captionsWhole(bible);
     save(bible, QStringLiteral("reading-classic"));
     bible.hide();

@@ -1,15 +1,15 @@
+#include "app/mainform.h"
+#include "app/program.h"
 #include "appfixture.h"
-#include "autor.h"
-#include "bible.h"
-#include "dates.h"
-#include "documentviewer.h"
-#include "mainform.h"
-#include "mylabel3d.h"
-#include "nastav.h"
-#include "periodic.h"
-#include "printing.h"
-#include "profile.h"
-#include "program.h"
+#include "controls/mylabel3d.h"
+#include "dialogs/autor.h"
+#include "dialogs/documentviewer.h"
+#include "dialogs/nastav.h"
+#include "dialogs/printing.h"
+#include "pages/dates.h"
+#include "pages/periodic.h"
+#include "platform/profile.h"
+#include "readings/bible.h"
 
 #include <QAction>
 #include <QApplication>
@@ -83,7 +83,14 @@ private Q_SLOTS:
 private:
     void start(const QDateTime &now = kNow, const QString &argument = QString());
     TMainForm &main() { return m_program->mainForm(); }
-    QDate shown() const { return ViewDateAsDate(m_test->state.viewDate); }
+    QDate shown() const { return m_program->mainForm().dayView().shownDate(); }
+    // The main window's controls, by their names.
+    template <class T> T *child(const char *name) {
+        T *found = main().findChild<T *>(QLatin1String(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
 
     std::unique_ptr<ProgramFolder> m_folder;
     std::unique_ptr<TestState> m_test;
@@ -112,19 +119,20 @@ void MainFormTest::start(const QDateTime &now, const QString &argument) {
 void MainFormTest::opensOnTodaysPage() {
     start();
     QCOMPARE(shown(), QDate(2025, 12, 31));
-    QVERIFY2(main().TextWindow->toPlainText().contains(QStringLiteral("Den 2025-371")),
-             qPrintable(main().TextWindow->toPlainText()));
-    QVERIFY(main().TextWindow->toPlainText().contains(QStringLiteral("Slovo české")));
+    QVERIFY2(child<QTextEdit>("TextWindow")->toPlainText().contains(QStringLiteral("Den 2025-371")),
+             qPrintable(child<QTextEdit>("TextWindow")->toPlainText()));
+    QVERIFY(child<QTextEdit>("TextWindow")->toPlainText().contains(QStringLiteral("Slovo české")));
     QCOMPARE(QGuiApplication::applicationDisplayName(),
              QStringLiteral("Kerla ") + shortDateText(QDate(2025, 12, 31)));
     QCOMPARE(main().windowTitle(), QStringLiteral("Kerla Dorny 2.36"));
-    QCOMPARE(main().Skoc->date(), QDate(2025, 12, 31));
+    QCOMPARE(child<QDateEdit>("Skoc")->date(), QDate(2025, 12, 31));
     QCOMPARE(main().refreshCount(), 1);
     // The day's font is laid over the whole page; the page's own bold stays.
-    QTextCursor c(main().TextWindow->document());
+    QTextCursor c(child<QTextEdit>("TextWindow")->document());
     c.movePosition(QTextCursor::NextCharacter);
     QCOMPARE(c.charFormat().fontWeight(), int(QFont::Bold));
-    QCOMPARE(c.charFormat().fontFamilies().toStringList().value(0), main().TextWindow->font().family());
+    QCOMPARE(c.charFormat().fontFamilies().toStringList().value(0),
+             child<QTextEdit>("TextWindow")->font().family());
 }
 
 void MainFormTest::keysMoveTheDate_data() {
@@ -160,13 +168,13 @@ void MainFormTest::keysMoveTheDate() {
     QFETCH(QDate, to);
     QFETCH(QString, pageText);
     start();
-    SetViewDateFrom(m_test->state.viewDate, from);
+    main().dayView().setDate(from);
     main().FormShow();
-    QTest::keyClick(main().TextWindow, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QTest::keyClick(child<QTextEdit>("TextWindow"), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(shown(), to);
-    QVERIFY2(main().TextWindow->toPlainText().contains(pageText),
-             qPrintable(main().TextWindow->toPlainText()));
-    QCOMPARE(main().Skoc->date(), to);
+    QVERIFY2(child<QTextEdit>("TextWindow")->toPlainText().contains(pageText),
+             qPrintable(child<QTextEdit>("TextWindow")->toPlainText()));
+    QCOMPARE(child<QDateEdit>("Skoc")->date(), to);
 }
 
 void MainFormTest::keysActWhateverHasTheFocus_data() {
@@ -191,26 +199,27 @@ void MainFormTest::keysActWhateverHasTheFocus() {
 
 void MainFormTest::homeMarksTheDayButton() {
     start();
-    QTest::mouseClick(main().SpeedButton4, Qt::LeftButton); // the week view marks its own button
-    QCOMPARE(iconImage(main().SpeedButton4), fileImage(*m_folder, "menu_tyden61.bmp"));
-    QCOMPARE(iconImage(main().SpeedButton9), fileImage(*m_folder, "menu_den5.bmp"));
-    QTest::keyClick(main().TextWindow, Qt::Key_Left);
-    QTest::keyClick(main().TextWindow, Qt::Key_Home);
+    QTest::mouseClick(child<QToolButton>("SpeedButton4"),
+                      Qt::LeftButton); // the week view marks its own button
+    QCOMPARE(iconImage(child<QToolButton>("SpeedButton4")), fileImage(*m_folder, "menu_tyden61.bmp"));
+    QCOMPARE(iconImage(child<QToolButton>("SpeedButton9")), fileImage(*m_folder, "menu_den5.bmp"));
+    QTest::keyClick(child<QTextEdit>("TextWindow"), Qt::Key_Left);
+    QTest::keyClick(child<QTextEdit>("TextWindow"), Qt::Key_Home);
     QCOMPARE(shown(), QDate(2025, 12, 31));
-    QCOMPARE(iconImage(main().SpeedButton9), fileImage(*m_folder, "menu_den51.bmp"));
-    QCOMPARE(iconImage(main().SpeedButton4), fileImage(*m_folder, "menu_tyden6.bmp"));
+    QCOMPARE(iconImage(child<QToolButton>("SpeedButton9")), fileImage(*m_folder, "menu_den51.bmp"));
+    QCOMPARE(iconImage(child<QToolButton>("SpeedButton4")), fileImage(*m_folder, "menu_tyden6.bmp"));
 }
 
 void MainFormTest::pickerChoiceRefreshesOnce() {
     start();
     const int before = main().refreshCount();
-    main().Skoc->setDate(QDate(2025, 6, 15)); // as the calendar popup sets a choice
+    child<QDateEdit>("Skoc")->setDate(QDate(2025, 6, 15)); // as the calendar popup sets a choice
     QCOMPARE(main().refreshCount(), before + 1);
     QCOMPARE(shown(), QDate(2025, 6, 15));
-    QVERIFY(main().TextWindow->toPlainText().contains(QStringLiteral("Den 2025-169")));
-    QCOMPARE(iconImage(main().SpeedButton9), fileImage(*m_folder, "menu_den51.bmp"));
+    QVERIFY(child<QTextEdit>("TextWindow")->toPlainText().contains(QStringLiteral("Den 2025-169")));
+    QCOMPARE(iconImage(child<QToolButton>("SpeedButton9")), fileImage(*m_folder, "menu_den51.bmp"));
     // The refresh's own update of the picker raises no second refresh.
-    QTest::keyClick(main().TextWindow, Qt::Key_Right);
+    QTest::keyClick(child<QTextEdit>("TextWindow"), Qt::Key_Right);
     QCOMPARE(main().refreshCount(), before + 2);
 }
 
@@ -236,15 +245,17 @@ void MainFormTest::menuKeysDoNothingUnderAModalDialog() {
 
 void MainFormTest::readingButtonsFollowTheIndex() {
     start();
-    QCOMPARE(main().Cist1->toolTip(), QStringLiteral("První čtení na 31.12.2025"));
-    QCOMPARE(main().Cist2->toolTip(), QStringLiteral("Druhé čtení na 31.12.2025"));
-    QVERIFY(main().Cist1->isEnabled() && main().CteniN1->isEnabled());
-    QVERIFY(!main().Cist2->isEnabled() && !main().CteniN2->isEnabled());
-    QVERIFY(main().Cist3->isEnabled() && main().CteniN3->isEnabled());
-    QTest::keyClick(main().TextWindow, Qt::Key_Left); // no section for the day
-    QVERIFY(!main().Cist1->isEnabled() && !main().CteniN1->isEnabled() && !main().Cist3->isEnabled());
-    QCOMPARE(main().Cist3->toolTip(), QStringLiteral("Třetí čtení na 30.12.2025"));
-    QTest::keyClick(main().TextWindow, Qt::Key_F1, Qt::ControlModifier); // disabled: nothing happens
+    QCOMPARE(child<QToolButton>("Cist1")->toolTip(), QStringLiteral("První čtení na 31.12.2025"));
+    QCOMPARE(child<QToolButton>("Cist2")->toolTip(), QStringLiteral("Druhé čtení na 31.12.2025"));
+    QVERIFY(child<QToolButton>("Cist1")->isEnabled() && child<QAction>("CteniN1")->isEnabled());
+    QVERIFY(!child<QToolButton>("Cist2")->isEnabled() && !child<QAction>("CteniN2")->isEnabled());
+    QVERIFY(child<QToolButton>("Cist3")->isEnabled() && child<QAction>("CteniN3")->isEnabled());
+    QTest::keyClick(child<QTextEdit>("TextWindow"), Qt::Key_Left); // no section for the day
+    QVERIFY(!child<QToolButton>("Cist1")->isEnabled() && !child<QAction>("CteniN1")->isEnabled() &&
+            !child<QToolButton>("Cist3")->isEnabled());
+    QCOMPARE(child<QToolButton>("Cist3")->toolTip(), QStringLiteral("Třetí čtení na 30.12.2025"));
+    QTest::keyClick(child<QTextEdit>("TextWindow"), Qt::Key_F1,
+                    Qt::ControlModifier); // disabled: nothing happens
     QVERIFY(!m_program->bible().isVisible());
     QVERIFY(m_test->messages.all.isEmpty());
 }
@@ -274,44 +285,45 @@ void MainFormTest::periodicViews() {
     QFETCH(QByteArray, page);
     QFETCH(QStringList, pictures);
     start();
-    SetViewDateFrom(m_test->state.viewDate, date);
+    main().dayView().setDate(date);
     main().FormShow();
     QTest::mouseClick(main().findChild<QToolButton *>(button), Qt::LeftButton);
     QCOMPARE(readBytes(m_test->state.dayPagePath()), page);
     QCOMPARE(shown(), date);
-    QToolButton *buttons[] = {main().SpeedButton9, main().SpeedButton4, main().SpeedButton6,
-                              main().SpeedButton1};
+    QToolButton *buttons[] = {child<QToolButton>("SpeedButton9"), child<QToolButton>("SpeedButton4"),
+                              child<QToolButton>("SpeedButton6"), child<QToolButton>("SpeedButton1")};
     for (int i = 0; i < 4; ++i)
         QCOMPARE(iconImage(buttons[i]), fileImage(*m_folder, qPrintable(pictures.at(i))));
-    const QString text = main().TextWindow->toPlainText();
+    const QString text = child<QTextEdit>("TextWindow")->toPlainText();
     QVERIFY2(text.startsWith(QStringLiteral("KERLO ")), qPrintable(text));
 }
 
 void MainFormTest::periodicViewsOutside2025ShowTheDayPage() {
     start();
-    QTest::keyClick(main().TextWindow, Qt::Key_Right); // 1.1.2026: no year file in the fixture
-    const QImage dayBefore = iconImage(main().SpeedButton9);
-    for (QToolButton *b : {main().SpeedButton4, main().SpeedButton6, main().SpeedButton1}) {
+    QTest::keyClick(child<QTextEdit>("TextWindow"), Qt::Key_Right); // 1.1.2026: no year file in the fixture
+    const QImage dayBefore = iconImage(child<QToolButton>("SpeedButton9"));
+    for (QToolButton *b : {child<QToolButton>("SpeedButton4"), child<QToolButton>("SpeedButton6"),
+                           child<QToolButton>("SpeedButton1")}) {
         const int before = main().refreshCount();
         QTest::mouseClick(b, Qt::LeftButton);
         QCOMPARE(main().refreshCount(), before + 1);
-        QVERIFY(main().TextWindow->toPlainText().contains(QStringLiteral("Data na ")));
+        QVERIFY(child<QTextEdit>("TextWindow")->toPlainText().contains(QStringLiteral("Data na ")));
     }
-    QCOMPARE(iconImage(main().SpeedButton9), dayBefore);
+    QCOMPARE(iconImage(child<QToolButton>("SpeedButton9")), dayBefore);
     QVERIFY(m_test->messages.all.isEmpty());
 }
 
 void MainFormTest::missingPictureStopsAtThatPicture() {
     start();
     QVERIFY(QFile::remove(m_folder->path() + "grafika/menu_mesic6.bmp"));
-    QTest::mouseClick(main().SpeedButton4, Qt::LeftButton);
+    QTest::mouseClick(child<QToolButton>("SpeedButton4"), Qt::LeftButton);
     QCOMPARE(m_test->messages.errors.size(), 1);
     QVERIFY2(m_test->messages.errors.first().startsWith(
                  QStringLiteral("Cannot open file \"%1grafika/menu_mesic6.bmp\". ").arg(m_folder->path())),
              qPrintable(m_test->messages.errors.first()));
     // The page is shown and the pictures before the missing one are changed.
-    QVERIFY(main().TextWindow->toPlainText().startsWith(QStringLiteral("KERLO TÝDNE")));
-    QCOMPARE(iconImage(main().SpeedButton4), fileImage(*m_folder, "menu_tyden61.bmp"));
+    QVERIFY(child<QTextEdit>("TextWindow")->toPlainText().startsWith(QStringLiteral("KERLO TÝDNE")));
+    QCOMPARE(iconImage(child<QToolButton>("SpeedButton4")), fileImage(*m_folder, "menu_tyden61.bmp"));
 }
 
 void MainFormTest::oversizedPictureIsNotRead() {
@@ -333,32 +345,33 @@ void MainFormTest::oversizedPictureIsNotRead() {
     bmp.append(QByteArray(24, '\x7f'));
     start();
     writeBytes(m_folder->path() + "grafika/menu_mesic6.bmp", bmp);
-    QTest::mouseClick(main().SpeedButton4, Qt::LeftButton);
+    QTest::mouseClick(childOf<QToolButton>(main(), "SpeedButton4"), Qt::LeftButton);
     QCOMPARE(
         m_test->messages.errors,
         QStringList{QStringLiteral("Cannot open file \"%1grafika/menu_mesic6.bmp\". Obrázek je příliš velký "
                                    "(16121859 × -2 bodů).")
                         .arg(m_folder->path())});
-    QVERIFY(main().TextWindow->toPlainText().startsWith(QStringLiteral("KERLO TÝDNE")));
+    QVERIFY(
+        childOf<QTextEdit>(main(), "TextWindow")->toPlainText().startsWith(QStringLiteral("KERLO TÝDNE")));
 }
 
 void MainFormTest::shortYearFileReportsTheIndex() {
     writeBytes(m_folder->path() + "Kerla2025.rtf", "a\r\nb\r\n");
     start(QDateTime(QDate(2025, 1, 2), QTime(8, 0)));
-    QVERIFY(main().TextWindow->toPlainText().contains(QLatin1Char('b')));
-    QTest::keyClick(main().TextWindow, Qt::Key_Right); // line 2 does not exist
+    QVERIFY(child<QTextEdit>("TextWindow")->toPlainText().contains(QLatin1Char('b')));
+    QTest::keyClick(child<QTextEdit>("TextWindow"), Qt::Key_Right); // line 2 does not exist
     QCOMPARE(m_test->messages.errors, QStringList{QStringLiteral("List index out of bounds (2)")});
     // The title names the new date; the view keeps its page and the picker its date.
     QCOMPARE(QGuiApplication::applicationDisplayName(),
              QStringLiteral("Kerla ") + shortDateText(QDate(2025, 1, 3)));
-    QCOMPARE(main().TextWindow->toPlainText(), QStringLiteral("b"));
-    QCOMPARE(main().Skoc->date(), QDate(2025, 1, 2));
+    QCOMPARE(child<QTextEdit>("TextWindow")->toPlainText(), QStringLiteral("b"));
+    QCOMPARE(child<QDateEdit>("Skoc")->date(), QDate(2025, 1, 2));
 }
 
 void MainFormTest::enterEndsOnceADayAndEscPlainly() {
     start();
-    main().Skoc->setFocus();
-    QTest::keyClick(main().Skoc, Qt::Key_Return);
+    child<QDateEdit>("Skoc")->setFocus();
+    QTest::keyClick(child<QDateEdit>("Skoc"), Qt::Key_Return);
     QVERIFY(!main().isVisible());
     const ProfileFile ini(m_test->state.settingsPath());
     QCOMPARE(ini.readString("Hlavni", "Datum", QString()), shortDateText(QDate(2025, 12, 31)));
@@ -379,7 +392,7 @@ void MainFormTest::enterEndsOnceADayAndEscPlainly() {
 
     // Esc ends plainly: the stored date stays.
     start(kNow.addDays(1));
-    QTest::keyClick(main().TextWindow, Qt::Key_Escape);
+    QTest::keyClick(child<QTextEdit>("TextWindow"), Qt::Key_Escape);
     QVERIFY(!main().isVisible());
     QCOMPARE(ini.readString("Hlavni", "Datum", QString()), shortDateText(QDate(2025, 12, 31)));
 }
@@ -392,7 +405,7 @@ void MainFormTest::settingsRoundTrip() {
     QFont f(QStringLiteral("DejaVu Serif"), 13);
     main().setTextFont(f, 0x102030);
     main().setClockVisible(false);
-    m_test->state.ClassicReadingWindow = true;
+    m_program->bible().setClassicReadingWindow(true);
     main().close();
     const ProfileFile ini(m_test->state.settingsPath());
     QCOMPARE(ini.readInteger("Okno", "Barva", 0), 0x00E0F0);
@@ -409,7 +422,6 @@ void MainFormTest::settingsRoundTrip() {
     QVERIFY(!written.contains(QStringLiteral("Hlavni"))); // only the end once a day writes it
 
     m_program.reset();
-    m_test->state.ClassicReadingWindow = false;
     m_program = std::make_unique<Program>(m_test->state, QString());
     QCOMPARE(main().backgroundColor(), 0x00E0F0);
     QCOMPARE(main().textFontColor(), 0x102030);
@@ -419,7 +431,7 @@ void MainFormTest::settingsRoundTrip() {
     QCOMPARE(main().size(), QSize(700, 400));
     QCOMPARE(main().pos(),
              QPoint(ini.readInteger("Pozice", "Odleva", -1), ini.readInteger("Pozice", "Odshora", -1)));
-    QVERIFY(m_test->state.ClassicReadingWindow);
+    QVERIFY(m_program->bible().classicReadingWindow());
 }
 
 void MainFormTest::settingsWithoutPoziceAndWithGarbage() {
@@ -432,21 +444,22 @@ void MainFormTest::settingsWithoutPoziceAndWithGarbage() {
     QCOMPARE(main().backgroundColor(), 0xFFFFFF);
     QCOMPARE(main().textFont().pointSize(), 10);
     QVERIFY(main().clockVisible());
-    QVERIFY(m_test->state.ClassicReadingWindow);
-    QCOMPARE(m_test->state.StoredDate, QString());
+    QVERIFY(m_program->bible().classicReadingWindow());
+    QCOMPARE(main().storedDate(), QString());
 }
 
 void MainFormTest::firstRunGeometry() {
     m_program = std::make_unique<Program>(m_test->state, QStringLiteral("a"));
     QVERIFY(!m_program->endsAtOnce()); // "1.1.1998" is never today
-    QCOMPARE(m_test->state.StoredDate, QStringLiteral("1.1.1998"));
+    QCOMPARE(main().storedDate(), QStringLiteral("1.1.1998"));
     // 662 wide, or just as wide as the whole toolbar needs, the clock included.
     QCOMPARE(main().size().height(), 260);
     QVERIFY(main().width() >= 662);
     m_program->show();
     QVERIFY(QTest::qWaitForWindowExposed(&main()));
-    QVERIFY(main().Panel1->isVisible());
-    QVERIFY(main().Lista->rect().contains(main().Panel1->geometry()));
+    QVERIFY(childOf<QLabel>(main(), "Panel1")->isVisible());
+    QVERIFY(
+        childOf<QToolBar>(main(), "Lista")->rect().contains(childOf<QLabel>(main(), "Panel1")->geometry()));
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     QVERIFY(qAbs(main().frameGeometry().center().x() - screen.center().x()) <= 1);
     QVERIFY(qAbs(main().frameGeometry().center().y() - screen.center().y()) <= 1);
@@ -486,7 +499,7 @@ void MainFormTest::positionOnNoScreenMovesToThePrimary() {
 
 void MainFormTest::clickOnMainHidesTheReading() {
     start();
-    QTest::keyClick(main().TextWindow, Qt::Key_F1, Qt::ControlModifier);
+    QTest::keyClick(child<QTextEdit>("TextWindow"), Qt::Key_F1, Qt::ControlModifier);
     QVERIFY(m_test->messages.all.isEmpty());
     QVERIFY(m_program->bible().isVisible());
     QVERIFY(readBytes(m_test->state.readingTextPath()).startsWith("tb 1 1 "));
@@ -531,16 +544,16 @@ void MainFormTest::readingCommands() {
     QFETCH(QByteArray, passage);
     writeBytes(m_folder->path() + "Cteni2025.sj", "[31.12.2025]\r\nCteni2=" + reference + "\r\n");
     start();
-    m_test->state.ClassicReadingWindow = classic;
     TBible &bible = m_program->bible();
-    QTest::keyClick(main().TextWindow, Qt::Key_F2, Qt::ControlModifier);
-    QCOMPARE(bible.Odkaz->text(), label);
+    bible.setClassicReadingWindow(classic);
+    QTest::keyClick(child<QTextEdit>("TextWindow"), Qt::Key_F2, Qt::ControlModifier);
+    QCOMPARE(bible.findChild<TmyLabel3d *>(QStringLiteral("Odkaz"))->text(), label);
     QCOMPARE(m_test->messages.messages, messages);
     QCOMPARE(bible.isVisible(), !passage.isEmpty());
     QCOMPARE(readBytes(m_test->state.readingTextPath()), passage);
     QCOMPARE(bible.isClassic(), classic && !passage.isEmpty());
     if (!passage.isEmpty())
-        QCOMPARE(bible.TMemo1->toPlainText().toUtf8(),
+        QCOMPARE(bible.findChild<QPlainTextEdit *>(QStringLiteral("TMemo1"))->toPlainText().toUtf8(),
                  cp1250::toUnicode(passage)
                      .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
                      .trimmed()
@@ -558,7 +571,7 @@ void MainFormTest::otherWindowsFromTheMenu() {
         if (modal)
             QTest::keyClick(modal, Qt::Key_Escape);
     });
-    QTest::keyClick(main().TextWindow, Qt::Key_N, Qt::ControlModifier);
+    QTest::keyClick(child<QTextEdit>("TextWindow"), Qt::Key_N, Qt::ControlModifier);
     QCOMPARE(seen, QStringLiteral("Nastavení programu"));
     QVERIFY(main().isVisible());
     QTimer::singleShot(0, this, [&] {
@@ -567,12 +580,12 @@ void MainFormTest::otherWindowsFromTheMenu() {
         if (modal)
             modal->close();
     });
-    QTest::keyClick(main().TextWindow, Qt::Key_F2);
+    QTest::keyClick(child<QTextEdit>("TextWindow"), Qt::Key_F2);
     QCOMPARE(seen, QStringLiteral("Autor programu"));
     QVERIFY(m_program->autor().findChild<QWidget *>(QStringLiteral("myLabel3d1")));
     // The fixture has no documents: each command shows its message and no viewer.
-    main().OKerlach->trigger();
-    main().Titnverze1->trigger();
+    child<QAction>("OKerlach")->trigger();
+    child<QAction>("Titnverze1")->trigger();
     QCOMPARE(m_test->messages.messages,
              (QStringList{QStringLiteral("Informace o Kerlach nenalezeny."),
                           QStringLiteral("Informace o tištěné verzi nenalezeny.")}));
@@ -586,8 +599,8 @@ void MainFormTest::printsTheShownPage() {
     QPrinter &printer = m_program->printService().printer();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
-    QTest::mouseClick(main().SpeedButton4, Qt::LeftButton); // the week view is what is printed
-    QTest::keyClick(main().TextWindow, Qt::Key_P, Qt::ControlModifier);
+    QTest::mouseClick(child<QToolButton>("SpeedButton4"), Qt::LeftButton); // the week view is what is printed
+    QTest::keyClick(child<QTextEdit>("TextWindow"), Qt::Key_P, Qt::ControlModifier);
     QVERIFY(m_test->messages.errors.isEmpty());
     const QByteArray bytes = readBytes(pdf);
     QVERIFY(bytes.startsWith("%PDF"));
@@ -598,7 +611,7 @@ void MainFormTest::unwritableSettingsStillEnd() {
     start();
     // A folder stands where the settings file should be written.
     QVERIFY(QDir().mkpath(m_test->state.settingsPath()));
-    QTest::keyClick(main().TextWindow, Qt::Key_Escape);
+    QTest::keyClick(child<QTextEdit>("TextWindow"), Qt::Key_Escape);
     QCOMPARE(m_test->messages.errors,
              QStringList{QStringLiteral("Unable to write to ") + m_test->state.settingsPath()});
     QVERIFY(!main().isVisible()); // the user can always close the program
@@ -616,7 +629,7 @@ void MainFormTest::garbageDataNeverCrashes() {
     writeBytes(m_folder->path() + "Cteni2025.sj", garbage);
     start();
     for (int i = 0; i < 40; ++i)
-        QTest::keyClick(main().TextWindow, Qt::Key_PageUp);
+        QTest::keyClick(child<QTextEdit>("TextWindow"), Qt::Key_PageUp);
     QVERIFY(main().isVisible());
     // Whatever the lines held, each day either showed a page or reported a short file.
     for (const QString &e : std::as_const(m_test->messages.errors))
@@ -625,19 +638,19 @@ void MainFormTest::garbageDataNeverCrashes() {
 
 void MainFormTest::clockShowsTheTime() {
     start();
-    QCOMPARE(main().Timer1->interval(), 1000);
-    QVERIFY(main().Timer1->isActive());
-    main().Timer1Timer();
-    QVERIFY(main().Panel1->text().contains(QStringLiteral("30")));
-    QVERIFY(main().Panel1->text().contains(QStringLiteral("9")));
+    QCOMPARE(child<QTimer>("Timer1")->interval(), 1000);
+    QVERIFY(child<QTimer>("Timer1")->isActive());
+    QVERIFY(QMetaObject::invokeMethod(&main(), "Timer1Timer"));
+    QVERIFY(child<QLabel>("Panel1")->text().contains(QStringLiteral("30")));
+    QVERIFY(child<QLabel>("Panel1")->text().contains(QStringLiteral("9")));
 }
 
 void MainFormTest::popupsKeepTheirKeys() {
     start();
     QVERIFY(!main().createPopupMenu()); // no context menu that could hide the toolbar
     // Open the picker's calendar: Esc closes the calendar, not the program, and Home stays in it.
-    QTest::mouseClick(main().Skoc, Qt::LeftButton, {},
-                      QPoint(main().Skoc->width() - 6, main().Skoc->height() / 2));
+    QTest::mouseClick(child<QDateEdit>("Skoc"), Qt::LeftButton, {},
+                      QPoint(child<QDateEdit>("Skoc")->width() - 6, child<QDateEdit>("Skoc")->height() / 2));
     QWidget *popup = QApplication::activePopupWidget();
     QVERIFY(popup);
     QTest::keyClick(popup, Qt::Key_Home);
@@ -651,9 +664,9 @@ void MainFormTest::popupsKeepTheirKeys() {
 
 void MainFormTest::keypadKeysMoveTheDate() {
     start();
-    main().Skoc->setFocus();
-    QTest::keyClick(main().Skoc, Qt::Key_Left, Qt::KeypadModifier);
+    child<QDateEdit>("Skoc")->setFocus();
+    QTest::keyClick(child<QDateEdit>("Skoc"), Qt::Key_Left, Qt::KeypadModifier);
     QCOMPARE(shown(), QDate(2025, 12, 30));
-    QTest::keyClick(main().Skoc, Qt::Key_Home, Qt::KeypadModifier);
+    QTest::keyClick(child<QDateEdit>("Skoc"), Qt::Key_Home, Qt::KeypadModifier);
     QCOMPARE(shown(), QDate(2025, 12, 31));
 }

@@ -1,7 +1,7 @@
 // Starts the real executable, copied beside a data set of our own, with a user folder of its own.
 #include "appfixture.h"
-#include "dates.h"
-#include "profile.h"
+#include "pages/dates.h"
+#include "platform/profile.h"
 
 #include <QElapsedTimer>
 #include <QFile>

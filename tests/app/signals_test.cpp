@@ -1,5 +1,5 @@
 // SIGTERM, SIGINT and SIGHUP close the real program as Esc does.
-#include "profile.h"
+#include "platform/profile.h"
 #include "programrun.h"
 
 #include <QDir>

@@ -1,13 +1,13 @@
 // The start: the windows that start hidden are made once the main window has painted its first
 // page, and at once whenever anything could reach them sooner; their creation order holds.
-#include "afterfirstpaint.h"
+#include "app/afterfirstpaint.h"
+#include "app/mainform.h"
+#include "app/program.h"
 #include "appfixture.h"
-#include "bible.h"
-#include "dates.h"
-#include "mainform.h"
-#include "profile.h"
-#include "program.h"
-#include "programicon.h"
+#include "dialogs/programicon.h"
+#include "pages/dates.h"
+#include "platform/profile.h"
+#include "readings/bible.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -125,7 +125,7 @@ void StartOrderTest::aKeyBeforeThePaintFindsTheWindows() {
     Program program(test.state, QString());
     QCOMPARE(hiddenWindowsThatExist(), QStringList());
     QKeyEvent key(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
-    QCoreApplication::sendEvent(program.mainForm().TextWindow, &key);
+    QCoreApplication::sendEvent(childOf<QTextEdit>(program.mainForm(), "TextWindow"), &key);
     QCOMPARE(hiddenWindowsThatExist(), kAllHidden);
     QCOMPARE(program.bible().x(), 321);
 }

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QObject>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -28,4 +29,12 @@ inline bool writeBytes(const QString &path, const QByteArray &bytes) {
     QDir().mkpath(QFileInfo(path).path());
     QFile f(path);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+// A window's control by its object name; the test ends at once when there is none.
+template <class T> T *childOf(const QObject &window, const char *name) {
+    T *found = window.findChild<T *>(QLatin1String(name));
+    if (!found)
+        qFatal("%s has no control %s", qPrintable(window.objectName()), name);
+    return found;
 }

@@ -1,6 +1,6 @@
 #include "tst_controls.h"
 
-#include "imageshape.h"
+#include "controls/imageshape.h"
 
 #include <QCursor>
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
 #include "tst_controls.h"
 
-#include "accessibility.h"
-#include "contrast.h"
-#include "mylabel3d.h"
+#include "controls/accessibility.h"
+#include "controls/mylabel3d.h"
+#include "platform/contrast.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>

@@ -1,11 +1,11 @@
 // kerla-data check and import, run as their users run them: on copies of the generated sample
 // data set, with faults planted one kind at a time, and on the example table.
-#include "cp1250.h"
-#include "daypage.h"
-#include "rtfparser.h"
-#include "rtfreader.h"
+#include "pages/daypage.h"
+#include "platform/cp1250.h"
+#include "platform/rtfparser.h"
+#include "platform/rtfreader.h"
+#include "platform/textfile.h"
 #include "testenv.h"
-#include "textfile.h"
 
 #include <QDirIterator>
 #include <QJsonArray>

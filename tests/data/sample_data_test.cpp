@@ -1,10 +1,10 @@
 // The generated sample data set: book files, daily pages, readings index and the built-in 2025
 // lists, checked against the Bible text that they are made from (read here on its own).
-#include "cp1250.h"
-#include "passage.h"
-#include "periodiclists.h"
+#include "pages/periodiclists.h"
+#include "platform/cp1250.h"
+#include "platform/textfile.h"
+#include "readings/passage.h"
 #include "testenv.h"
-#include "textfile.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -276,10 +276,9 @@ void SampleDataTest::everyReadingCutsItsPassageAndTheYearReadsTheBibleOnce() {
     QCOMPARE(sections.size(), QDate(year, 1, 1).daysInYear());
 
     QTemporaryDir user;
-    SharedState state;
+    AppContext state;
     state.ProgramDir = bin();
     state.UserDataDir = user.path() + QLatin1Char('/');
-    state.referenceNotFoundMessage = QStringLiteral("Odkaz nebyl nelezen.");
 
     using Verse = std::tuple<QString, int, int>;
     QList<Verse> read[3];
@@ -294,9 +293,8 @@ void SampleDataTest::everyReadingCutsItsPassageAndTheYearReadsTheBibleOnce() {
                 continue;
             }
             QVERIFY2(!reference.isEmpty(), qPrintable(section + QLatin1Char(' ') + keys[k]));
-            state.CurrentReference = reference;
             passage::Outcome out;
-            passage::ExtractPassage(state, out);
+            passage::ExtractPassage(state, reference, out);
             const QByteArray where = (section + QLatin1Char(' ') + reference).toUtf8();
             QVERIFY2(out.messages.isEmpty() && out.show, where.constData());
             const QByteArray text = readBytes(state.readingTextPath());

@@ -1,11 +1,11 @@
-#include "autor.h"
-#include "formatlocale.h"
-#include "jpegimage.h"
-#include "messagebox.h"
-#include "mylabel3d.h"
-#include "sharedstate.h"
+#include "controls/messagebox.h"
+#include "controls/mylabel3d.h"
+#include "dialogs/autor.h"
+#include "dialogs/jpegimage.h"
+#include "dialogs/versioninfo.h"
+#include "pages/appcontext.h"
+#include "platform/formatlocale.h"
 #include "testenv.h"
-#include "versioninfo.h"
 
 #include <QLabel>
 #include <QLocale>
@@ -121,7 +121,7 @@ QByteArray aboutPicture() {
 
 struct Fixture {
     RecordingMessageSink sink;
-    SharedState state;
+    AppContext state;
     QList<QUrl> opened;
     bool openWorks = true;
     Fixture() { state.messages = &sink; }
@@ -316,18 +316,18 @@ void AboutTest::captionsCompletedOnce() {
     QFETCH(QString, title);
     Fixture f;
     TAutor about(f.state, nullptr, executable);
-    QCOMPARE(about.myLabel3d1->Caption(), title);
-    const QString built = about.Label2->text();
+    QCOMPARE(childOf<TmyLabel3d>(about, "myLabel3d1")->Caption(), title);
+    const QString built = childOf<QLabel>(about, "Label2")->text();
     QVERIFY(built.startsWith(QStringLiteral("Tato verze spatřila světlo světa: ")));
     for (int i = 0; i < 2; ++i) {
         about.show();
-        about.myLabel3d7Click(about.myLabel3d7);
-        QCOMPARE(about.myLabel3d1->Caption(), title);
-        QCOMPARE(about.Label2->text(), built);
+        QTest::mouseClick(childOf<TmyLabel3d>(about, "myLabel3d7"), Qt::LeftButton, {}, QPoint(3, 3));
+        QCOMPARE(childOf<TmyLabel3d>(about, "myLabel3d1")->Caption(), title);
+        QCOMPARE(childOf<QLabel>(about, "Label2")->text(), built);
     }
     QCOMPARE(about.windowTitle(), QStringLiteral("Autor programu"));
     QCOMPARE(about.size(), QSize(450, 338));
-    QVERIFY(!about.Image1->pixmap().isNull());
+    QVERIFY(!childOf<QLabel>(about, "Image1")->pixmap().isNull());
 }
 
 void AboutTest::buildDateIsTheFileDate() {
@@ -342,9 +342,10 @@ void AboutTest::buildDateIsTheFileDate() {
     }
     Fixture f;
     TAutor about(f.state, nullptr, path);
-    QCOMPARE(about.Label2->text(), QStringLiteral("Tato verze spatřila světlo světa: ") +
-                                       formattingLocale().toString(date, QLocale::ShortFormat));
-    QCOMPARE(about.myLabel3d1->Caption(), QStringLiteral("Kerla Dorny verze 3.5"));
+    QCOMPARE(childOf<QLabel>(about, "Label2")->text(),
+             QStringLiteral("Tato verze spatřila světlo světa: ") +
+                 formattingLocale().toString(date, QLocale::ShortFormat));
+    QCOMPARE(childOf<TmyLabel3d>(about, "myLabel3d1")->Caption(), QStringLiteral("Kerla Dorny verze 3.5"));
 }
 
 void AboutTest::linksOpenTheirCaptions_data() {
@@ -370,7 +371,8 @@ void AboutTest::linksOpenTheirCaptions() {
     TAutor about(f.state);
     f.hook(about);
     about.show();
-    TmyLabel3d *link = mail ? about.myLabel3d4 : about.myLabel3d3;
+    TmyLabel3d *link =
+        mail ? childOf<TmyLabel3d>(about, "myLabel3d4") : childOf<TmyLabel3d>(about, "myLabel3d3");
     QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(3, 3));
     QCOMPARE(f.opened, QList<QUrl>{QUrl(target)});
     QCOMPARE(f.sink.errors, messages);
@@ -378,7 +380,7 @@ void AboutTest::linksOpenTheirCaptions() {
     QVERIFY(about.isVisible());
     // The links keep the white light edge of a raised caption; the title is shaded yellow.
     QCOMPARE(link->AShadeLeftTop(), colorvalue::White);
-    QCOMPARE(about.myLabel3d1->AShadeLeftTop(), colorvalue::Yellow);
+    QCOMPARE(childOf<TmyLabel3d>(about, "myLabel3d1")->AShadeLeftTop(), colorvalue::Yellow);
 }
 
 void AboutTest::closeLabelCloses() {
@@ -388,7 +390,7 @@ void AboutTest::closeLabelCloses() {
     about.show();
     QTest::keyClick(&about, Qt::Key_Escape); // no key handling of its own
     QVERIFY(about.isVisible());
-    QTest::mouseClick(about.myLabel3d7, Qt::LeftButton, {}, QPoint(3, 3));
+    QTest::mouseClick(childOf<TmyLabel3d>(about, "myLabel3d7"), Qt::LeftButton, {}, QPoint(3, 3));
     QVERIFY(!about.isVisible());
     QVERIFY(f.opened.isEmpty());
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "colorvalue.h"
-#include "dayviewaccess.h"
+#include "dialogs/dayviewaccess.h"
+#include "platform/colorvalue.h"
 
 #include <QFont>
 

@@ -1,15 +1,15 @@
-#include "bible.h"
-#include "colorvalue.h"
-#include "contrast.h"
+#include "controls/messagebox.h"
+#include "controls/mylabel3d.h"
+#include "dialogs/fontchoice.h"
+#include "dialogs/nastav.h"
+#include "dialogs/screensaver.h"
+#include "dialogs/translationnote.h"
 #include "fakes.h"
-#include "fontchoice.h"
-#include "messagebox.h"
-#include "mylabel3d.h"
-#include "nastav.h"
-#include "screensaver.h"
-#include "sharedstate.h"
+#include "pages/appcontext.h"
+#include "platform/colorvalue.h"
+#include "platform/contrast.h"
+#include "readings/bible.h"
 #include "testenv.h"
-#include "translationnote.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -64,7 +64,7 @@ struct Fixture {
     TempUserData user;
     QTemporaryDir program;
     RecordingMessageSink sink;
-    SharedState state;
+    AppContext state;
     FakeDayView view;
     ScriptedChooser chooser;
     std::unique_ptr<TBible> bible;
@@ -179,51 +179,51 @@ void NastavTest::translationNote() {
         QCOMPARE(translationnote::fileDosDateTime(path), translationnote::NoFile);
     }
     f.makeDialog();
-    QCOMPARE(f.dialog->Label6->text(), note);
+    QCOMPARE(childOf<QLabel>(*f.dialog, "Label6")->text(), note);
 }
 
 void NastavTest::opensFilledFromLiveWindows() {
     Fixture f;
     f.view.font = fontOf(QStringLiteral("Liberation Serif"), 11, true);
     f.view.clock = true;
-    f.state.ClassicReadingWindow = true;
+    f.bible->setClassicReadingWindow(true);
     f.open();
-    QCOMPARE(f.dialog->Button1->text(), QStringLiteral("Liberation Serif"));
-    QCOMPARE(f.dialog->Button2->text(), QStringLiteral("Arial"));
+    QCOMPARE(childOf<QPushButton>(*f.dialog, "Button1")->text(), QStringLiteral("Liberation Serif"));
+    QCOMPARE(childOf<QPushButton>(*f.dialog, "Button2")->text(), QStringLiteral("Arial"));
     QCOMPARE(f.dialog->label3Color(), colorvalue::Navy);
     QCOMPARE(f.dialog->label4Color(), colorvalue::Yellow);
     QCOMPARE(f.dialog->ColorDialog1(), colorvalue::Yellow);
-    QVERIFY(f.dialog->CheckBox1->isChecked());
-    QVERIFY(f.dialog->CheckBox2->isChecked());
+    QVERIFY(childOf<QCheckBox>(*f.dialog, "CheckBox1")->isChecked());
+    QVERIFY(childOf<QCheckBox>(*f.dialog, "CheckBox2")->isChecked());
     QCOMPARE(f.dialog->FontDlg().font, f.view.font);
     QCOMPARE(f.dialog->FontDlg2().color, colorvalue::Maroon);
     QVERIFY(f.dialog->FontDlg2().font.italic());
 
     // The next opening shows what is live then, not what was pending before.
-    f.dialog->Button3Click();
-    f.dialog->Button6Click();
+    f.click(childOf<QPushButton>(*f.dialog, "Button3"));
+    f.click(childOf<QPushButton>(*f.dialog, "Button6"));
     f.view.font = fontOf(QStringLiteral("Liberation Mono"), 9);
     f.view.clock = false;
     f.open();
-    QCOMPARE(f.dialog->Button1->text(), QStringLiteral("Liberation Mono"));
-    QCOMPARE(f.dialog->Button2->text(), QStringLiteral("Arial"));
+    QCOMPARE(childOf<QPushButton>(*f.dialog, "Button1")->text(), QStringLiteral("Liberation Mono"));
+    QCOMPARE(childOf<QPushButton>(*f.dialog, "Button2")->text(), QStringLiteral("Arial"));
     QCOMPARE(f.dialog->label4Color(), colorvalue::Yellow);
-    QVERIFY(!f.dialog->CheckBox1->isChecked());
+    QVERIFY(!childOf<QCheckBox>(*f.dialog, "CheckBox1")->isChecked());
 }
 
 void NastavTest::defaultsThenOkApplyEverything() {
     Fixture f;
     f.view.font = fontOf(QStringLiteral("Arial"), 12, true, true);
-    f.state.ClassicReadingWindow = false;
+    f.bible->setClassicReadingWindow(false);
     f.open();
-    f.dialog->CheckBox2->setChecked(true);
-    f.click(f.dialog->Button3);
-    QCOMPARE(f.dialog->Button1->text(), QStringLiteral("Tahoma"));
-    QCOMPARE(f.dialog->Button2->text(), QStringLiteral("Tahoma"));
+    childOf<QCheckBox>(*f.dialog, "CheckBox2")->setChecked(true);
+    f.click(childOf<QPushButton>(*f.dialog, "Button3"));
+    QCOMPARE(childOf<QPushButton>(*f.dialog, "Button1")->text(), QStringLiteral("Tahoma"));
+    QCOMPARE(childOf<QPushButton>(*f.dialog, "Button2")->text(), QStringLiteral("Tahoma"));
     QVERIFY(f.sink.all.isEmpty());
     QCOMPARE(f.view.refreshes, 0); // nothing applied before OK
 
-    f.click(f.dialog->Button4);
+    f.click(childOf<QPushButton>(*f.dialog, "Button4"));
     QCOMPARE(f.sink.all, QStringList{ClosingMessage});
     QCOMPARE(f.view.refreshes, 1);
     QVERIFY(!f.dialog->isVisible());
@@ -243,9 +243,11 @@ void NastavTest::defaultsThenOkApplyEverything() {
     QCOMPARE(reading.pointSize(), 8);
     QVERIFY(!reading.bold() && !reading.italic() && !reading.underline() && !reading.strikeOut());
     QCOMPARE(f.bible->readingFontColor(), colorvalue::Black);
-    for (const TmyLabel3d *label : {f.bible->Label3d1, f.bible->Odkaz, f.bible->Label3d})
+    for (const TmyLabel3d *label :
+         {childOf<TmyLabel3d>(*f.bible, "Label3d1"), childOf<TmyLabel3d>(*f.bible, "Odkaz"),
+          childOf<TmyLabel3d>(*f.bible, "Label3d")})
         QCOMPARE(label->font().family(), QStringLiteral("Tahoma"));
-    QVERIFY(f.state.ClassicReadingWindow);
+    QVERIFY(f.bible->classicReadingWindow());
 }
 
 void NastavTest::sameColoursWarnAndKeepChoices_data() {
@@ -269,13 +271,13 @@ void NastavTest::sameColoursWarnAndKeepChoices() {
     const FakeDayView before = f.view;
     f.open();
     f.chooser.colorAnswer = background;
-    f.click(f.dialog->Label4);
+    f.click(childOf<ClickLabel>(*f.dialog, "Label4"));
     f.chooser.fontAnswer = FontChoice{fontOf(QStringLiteral("Liberation Serif"), 14), mainText};
-    f.click(f.dialog->Button1);
+    f.click(childOf<QPushButton>(*f.dialog, "Button1"));
     f.chooser.fontAnswer = FontChoice{fontOf(QStringLiteral("Liberation Mono"), 10), readingText};
-    f.click(f.dialog->Button2);
+    f.click(childOf<QPushButton>(*f.dialog, "Button2"));
 
-    f.click(f.dialog->Button4);
+    f.click(childOf<QPushButton>(*f.dialog, "Button4"));
     QCOMPARE(f.sink.all, QStringList{warning});
     QVERIFY(f.dialog->isVisible());
     // Nothing applied.
@@ -284,8 +286,8 @@ void NastavTest::sameColoursWarnAndKeepChoices() {
     QCOMPARE(f.view.background, before.background);
     QCOMPARE(f.bible->readingFont().family(), QStringLiteral("Arial"));
     // The choices are still there, and the warning did not refill the dialog.
-    QCOMPARE(f.dialog->Button1->text(), QStringLiteral("Liberation Serif"));
-    QCOMPARE(f.dialog->Button2->text(), QStringLiteral("Liberation Mono"));
+    QCOMPARE(childOf<QPushButton>(*f.dialog, "Button1")->text(), QStringLiteral("Liberation Serif"));
+    QCOMPARE(childOf<QPushButton>(*f.dialog, "Button2")->text(), QStringLiteral("Liberation Mono"));
     QCOMPARE(f.dialog->label4Color(), background);
     QCOMPARE(f.dialog->label3Color(), mainText);
     QCOMPARE(f.dialog->FontDlg2().color, readingText);
@@ -302,7 +304,7 @@ void NastavTest::systemColourDiffersFromItsRgb() {
     f.view.background = colorvalue::White;
     f.bible->setReadingFont(f.bible->readingFont(), colorvalue::clWindowText);
     f.open();
-    f.click(f.dialog->Button4);
+    f.click(childOf<QPushButton>(*f.dialog, "Button4"));
     QGuiApplication::setPalette(QPalette());
     QCOMPARE(f.sink.all, QStringList{ClosingMessage});
     QCOMPARE(f.view.fontColor, colorvalue::clWindowText);
@@ -322,14 +324,14 @@ void NastavTest::stornoAndEscApplyNothing() {
     const QFont readingBefore = f.bible->readingFont();
     f.open();
     f.chooser.colorAnswer = colorvalue::Gray;
-    f.click(f.dialog->Label3);
-    f.click(f.dialog->Button3);
-    f.dialog->CheckBox2->setChecked(true);
+    f.click(childOf<ClickLabel>(*f.dialog, "Label3"));
+    f.click(childOf<QPushButton>(*f.dialog, "Button3"));
+    childOf<QCheckBox>(*f.dialog, "CheckBox2")->setChecked(true);
     if (escape) {
-        f.dialog->Button1->setFocus();
+        childOf<QPushButton>(*f.dialog, "Button1")->setFocus();
         QTest::keyClick(f.dialog.get(), Qt::Key_Escape);
     } else {
-        f.click(f.dialog->Button6);
+        f.click(childOf<QPushButton>(*f.dialog, "Button6"));
     }
     QVERIFY(!f.dialog->isVisible());
     QCOMPARE(f.dialog->result(), int(QDialog::Rejected));
@@ -341,9 +343,9 @@ void NastavTest::stornoAndEscApplyNothing() {
     QCOMPARE(f.view.clock, before.clock);
     QCOMPARE(f.bible->readingFont(), readingBefore);
     QCOMPARE(f.bible->readingFontColor(), colorvalue::Maroon);
-    QVERIFY(!f.state.ClassicReadingWindow);
+    QVERIFY(!f.bible->classicReadingWindow());
     f.open();
-    QCOMPARE(f.dialog->Button1->text(), QStringLiteral("Arial"));
+    QCOMPARE(childOf<QPushButton>(*f.dialog, "Button1")->text(), QStringLiteral("Arial"));
     QCOMPARE(f.dialog->label4Color(), colorvalue::Yellow);
 }
 
@@ -367,13 +369,13 @@ void NastavTest::enterDoesNotPressOk() {
     auto *target = f.dialog->findChild<QWidget *>(focus);
     QVERIFY(target);
     target->setFocus();
-    const bool classicBefore = f.dialog->CheckBox2->isChecked();
+    const bool classicBefore = childOf<QCheckBox>(*f.dialog, "CheckBox2")->isChecked();
     QTest::keyClick(target, Qt::Key(key));
     QVERIFY(f.dialog->isVisible());
     QCOMPARE(f.view.refreshes, 0);
     QVERIFY(f.sink.all.isEmpty());
     QVERIFY(f.chooser.fontCalls.isEmpty());
-    QCOMPARE(f.dialog->CheckBox2->isChecked(), classicBefore);
+    QCOMPARE(childOf<QCheckBox>(*f.dialog, "CheckBox2")->isChecked(), classicBefore);
     for (auto *b : f.dialog->findChildren<QPushButton *>())
         QVERIFY2(!b->isDefault(), qPrintable(b->objectName()));
 }
@@ -382,10 +384,10 @@ void NastavTest::fontAndColourRows() {
     Fixture f;
     f.open();
     // Cancelled dialogs change nothing.
-    f.click(f.dialog->Button1);
-    f.click(f.dialog->Button2);
-    f.click(f.dialog->Label4);
-    QCOMPARE(f.dialog->Button1->text(), QStringLiteral("Arial"));
+    f.click(childOf<QPushButton>(*f.dialog, "Button1"));
+    f.click(childOf<QPushButton>(*f.dialog, "Button2"));
+    f.click(childOf<ClickLabel>(*f.dialog, "Label4"));
+    QCOMPARE(childOf<QPushButton>(*f.dialog, "Button1")->text(), QStringLiteral("Arial"));
     QCOMPARE(f.dialog->label3Color(), colorvalue::Navy);
     QCOMPARE(f.dialog->label4Color(), colorvalue::Yellow);
 
@@ -400,25 +402,27 @@ void NastavTest::fontAndColourRows() {
 
     // A confirmed main font shows its face and its colour on the sample.
     f.chooser.fontAnswer = FontChoice{fontOf(QStringLiteral("Liberation Sans"), 16), colorvalue::Gray};
-    f.click(f.dialog->Button1);
-    QCOMPARE(f.dialog->Button1->text(), QStringLiteral("Liberation Sans"));
+    f.click(childOf<QPushButton>(*f.dialog, "Button1"));
+    QCOMPARE(childOf<QPushButton>(*f.dialog, "Button1")->text(), QStringLiteral("Liberation Sans"));
     QCOMPARE(f.dialog->label3Color(), colorvalue::Gray);
     // The sample shows it as the page will: grey reads poorly on the yellow swatch, so black.
-    QCOMPARE(f.dialog->Label3->palette().color(QPalette::WindowText),
+    QCOMPARE(childOf<ClickLabel>(*f.dialog, "Label3")->palette().color(QPalette::WindowText),
              contrast::readableText(colorvalue::Gray, colorvalue::Yellow));
-    QCOMPARE(f.dialog->Label3->palette().color(QPalette::WindowText), QColor(Qt::black));
+    QCOMPARE(childOf<ClickLabel>(*f.dialog, "Label3")->palette().color(QPalette::WindowText),
+             QColor(Qt::black));
 
     // The colour dialog starts from its own last colour; the sample's click opens it too.
     f.chooser.colorAnswer = colorvalue::Navy;
-    f.click(f.dialog->Label3);
+    f.click(childOf<ClickLabel>(*f.dialog, "Label3"));
     f.chooser.colorAnswer.reset();
-    f.click(f.dialog->Label4);
+    f.click(childOf<ClickLabel>(*f.dialog, "Label4"));
     QCOMPARE(f.chooser.colorStarts, (QList<int>{colorvalue::Yellow, colorvalue::Yellow, colorvalue::Navy}));
     QCOMPARE(f.dialog->label4Color(), colorvalue::Navy);
-    QCOMPARE(f.dialog->Label4->palette().color(QPalette::Window), colorvalue::toQColor(colorvalue::Navy));
+    QCOMPARE(childOf<ClickLabel>(*f.dialog, "Label4")->palette().color(QPalette::Window),
+             colorvalue::toQColor(colorvalue::Navy));
 
     // Defaults do not touch the colour dialog's own colour.
-    f.click(f.dialog->Button3);
+    f.click(childOf<QPushButton>(*f.dialog, "Button3"));
     QCOMPARE(f.dialog->ColorDialog1(), colorvalue::Navy);
     QCOMPARE(f.dialog->label4Color(), colorvalue::White);
 }
@@ -428,7 +432,7 @@ void NastavTest::tabOrder() {
     f.open();
     f.dialog->activateWindow();
     QApplication::setActiveWindow(f.dialog.get());
-    f.dialog->Button1->setFocus();
+    childOf<QPushButton>(*f.dialog, "Button1")->setFocus();
     QStringList order{QApplication::focusWidget()->objectName()};
     for (int i = 0; i < 8; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -485,7 +489,7 @@ void NastavTest::screenSaverSettingsFromPath() {
     // The button reports nothing when there is no settings program.
     Fixture f;
     f.open();
-    f.click(f.dialog->Button5);
+    f.click(childOf<QPushButton>(*f.dialog, "Button5"));
     QVERIFY(f.sink.all.isEmpty());
 
     // The first known program found on PATH is started, with its arguments.
@@ -495,7 +499,7 @@ void NastavTest::screenSaverSettingsFromPath() {
     const screensaver::Command command = screensaver::settingsCommand();
     QCOMPARE(command.program, script);
     QCOMPARE(command.arguments, QStringList{QStringLiteral("screensaver")});
-    f.click(f.dialog->Button5);
+    f.click(childOf<QPushButton>(*f.dialog, "Button5"));
     QTRY_VERIFY(QFile::exists(marker) && readBytes(marker) == "screensaver\n");
     QVERIFY(f.sink.all.isEmpty());
     qputenv("PATH", oldPath);

@@ -1,10 +1,10 @@
-#include "documentviewer.h"
-#include "errors.h"
+#include "controls/messagebox.h"
+#include "dialogs/documentviewer.h"
+#include "dialogs/printing.h"
 #include "faultshim.h"
-#include "messagebox.h"
-#include "printing.h"
-#include "rtfreader.h"
-#include "sharedstate.h"
+#include "pages/appcontext.h"
+#include "platform/errors.h"
+#include "platform/rtfreader.h"
 #include "testenv.h"
 
 #include <QPageSize>
@@ -145,7 +145,7 @@ void PrintTest::jobTitleIsTheCaption() {
 
 void PrintTest::failedJobIsReported() {
     RecordingMessageSink sink;
-    SharedState state;
+    AppContext state;
     state.messages = &sink;
     PrintService service(state);
     QTemporaryDir dir;
@@ -168,7 +168,7 @@ void PrintTest::noPrinterIsReported() {
     if (!QPrinterInfo::availablePrinters().isEmpty())
         QSKIP("this machine has a printer");
     RecordingMessageSink sink;
-    SharedState state;
+    AppContext state;
     state.messages = &sink;
     PrintService service(state);
     QTextDocument doc(QStringLiteral("Kerlo dne"));
@@ -179,7 +179,7 @@ void PrintTest::noPrinterIsReported() {
 
 void PrintTest::printerSetupKeepsThePrinter() {
     RecordingMessageSink sink;
-    SharedState state;
+    AppContext state;
     state.messages = &sink;
     PrintService service(state);
     QTemporaryDir dir;
@@ -222,23 +222,23 @@ void PrintTest::missingDocumentShowsItsMessage() {
     QFETCH(bool, folder);
     QTemporaryDir program;
     RecordingMessageSink sink;
-    SharedState state;
+    AppContext state;
     state.messages = &sink;
     state.ProgramDir = program.path() + QLatin1Char('/');
     if (folder)
         QVERIFY(QDir().mkpath(state.ProgramDir + name));
     RecordingViewer viewer;
-    viewer.RichEdit1->setPlainText(QStringLiteral("dříve zobrazený text"));
+    childOf<QTextEdit>(viewer, "RichEdit1")->setPlainText(QStringLiteral("dříve zobrazený text"));
     QVERIFY(!documents::showDocument(state, viewer, name));
     QCOMPARE(sink.all, QStringList{message});
     QCOMPARE(viewer.shown, 0);
-    QCOMPARE(viewer.RichEdit1->toPlainText(), QStringLiteral("dříve zobrazený text"));
+    QCOMPARE(childOf<QTextEdit>(viewer, "RichEdit1")->toPlainText(), QStringLiteral("dříve zobrazený text"));
 }
 
 void PrintTest::documentReplacesThePrevious() {
     QTemporaryDir program;
     RecordingMessageSink sink;
-    SharedState state;
+    AppContext state;
     state.messages = &sink;
     state.ProgramDir = program.path() + QLatin1Char('/');
     QVERIFY(writeBytes(state.ProgramDir + documents::AboutWatchwords, SampleRtf));
@@ -246,19 +246,21 @@ void PrintTest::documentReplacesThePrevious() {
     RecordingViewer viewer;
     QVERIFY(documents::showDocument(state, viewer, documents::AboutWatchwords));
     QCOMPARE(viewer.shown, 1);
-    QVERIFY(viewer.RichEdit1->toPlainText().contains(QStringLiteral("Zkouška prvního dokumentu.")));
+    QVERIFY(childOf<QTextEdit>(viewer, "RichEdit1")
+                ->toPlainText()
+                .contains(QStringLiteral("Zkouška prvního dokumentu.")));
     // The user may type; the next opening shows only the next document.
-    viewer.RichEdit1->moveCursor(QTextCursor::End);
-    viewer.RichEdit1->insertPlainText(QStringLiteral("napsáno uživatelem"));
+    childOf<QTextEdit>(viewer, "RichEdit1")->moveCursor(QTextCursor::End);
+    childOf<QTextEdit>(viewer, "RichEdit1")->insertPlainText(QStringLiteral("napsáno uživatelem"));
     QVERIFY(documents::showDocument(state, viewer, documents::PrintedEdition));
     QCOMPARE(viewer.shown, 2);
-    const QString shown = viewer.RichEdit1->toPlainText();
+    const QString shown = childOf<QTextEdit>(viewer, "RichEdit1")->toPlainText();
     QVERIFY(shown.contains(QStringLiteral("Druhý dokument.")));
     QVERIFY(!shown.contains(QStringLiteral("Zkouška")));
     QVERIFY(!shown.contains(QStringLiteral("napsáno")));
     // The viewer has no key handling of its own: Esc does not close it.
     viewer.show();
-    QTest::keyClick(viewer.RichEdit1, Qt::Key_Escape);
+    QTest::keyClick(childOf<QTextEdit>(viewer, "RichEdit1"), Qt::Key_Escape);
     QVERIFY(viewer.isVisible());
     QCOMPARE(viewer.windowTitle(), QStringLiteral("O Kerlach DR"));
     QVERIFY(sink.all.isEmpty());
@@ -267,7 +269,7 @@ void PrintTest::documentReplacesThePrevious() {
 void PrintTest::unreadableDocumentIsReported() {
     QTemporaryDir program;
     RecordingMessageSink sink;
-    SharedState state;
+    AppContext state;
     state.messages = &sink;
     state.ProgramDir = program.path() + QLatin1Char('/');
     const QString path = state.ProgramDir + documents::AboutWatchwords;
@@ -288,11 +290,10 @@ void PrintTest::ourDocumentsStandBesideTheProgram_data() {
                                << QStringList{QStringLiteral("Bible kralické"), QStringLiteral("2025"),
                                               QStringLiteral("kerla@example.org")};
     QTest::newRow("Distribuce") << documents::PrintedEdition
-                                << QStringList{QStringLiteral("ukázkovou sadu dat"),
-                                               QStringLiteral("Kerla<rok>.rtf"),
-                                               QStringLiteral("Cteni<rok>.sj"),
-                                               QStringLiteral("kerla-data check"),
-                                               QStringLiteral("https://www.example.org/kerla")};
+                                << QStringList{
+                                       QStringLiteral("ukázkovou sadu dat"), QStringLiteral("Kerla<rok>.rtf"),
+                                       QStringLiteral("Cteni<rok>.sj"), QStringLiteral("kerla-data check"),
+                                       QStringLiteral("https://www.example.org/kerla")};
 }
 
 void PrintTest::ourDocumentsStandBesideTheProgram() {

@@ -1,12 +1,12 @@
-#include "autor.h"
-#include "bible.h"
-#include "documentviewer.h"
+#include "controls/messagebox.h"
+#include "controls/mylabel3d.h"
+#include "dialogs/autor.h"
+#include "dialogs/documentviewer.h"
+#include "dialogs/fontchoice.h"
+#include "dialogs/nastav.h"
 #include "fakes.h"
-#include "fontchoice.h"
-#include "messagebox.h"
-#include "mylabel3d.h"
-#include "nastav.h"
-#include "sharedstate.h"
+#include "pages/appcontext.h"
+#include "readings/bible.h"
 #include "testenv.h"
 
 #include <QAbstractButton>
@@ -96,8 +96,8 @@ void captionsFit(QWidget &window) {
 
 // Saves the whole text of the viewer, as far as it runs, beside the test program.
 void saveWholeText(const TForm2 &viewer, const QString &name) {
-    std::unique_ptr<QTextDocument> doc(viewer.RichEdit1->document()->clone());
-    doc->setTextWidth(viewer.RichEdit1->viewport()->width());
+    std::unique_ptr<QTextDocument> doc(childOf<QTextEdit>(viewer, "RichEdit1")->document()->clone());
+    doc->setTextWidth(childOf<QTextEdit>(viewer, "RichEdit1")->viewport()->width());
     QImage image(doc->size().toSize(), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
@@ -121,7 +121,7 @@ private Q_SLOTS:
 void ScreenshotTest::settingsDialog() {
     TempUserData user;
     RecordingMessageSink sink;
-    SharedState state;
+    AppContext state;
     state.messages = &sink;
     state.UserDataDir = user.path();
     state.ProgramDir = QStringLiteral(KERLA_BIN_DIR "/");
@@ -135,22 +135,29 @@ void ScreenshotTest::settingsDialog() {
     dialog.show();
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Nastavení programu"));
     QCOMPARE(dialog.size(), QSize(345, 290));
-    const QStringList captions{dialog.GroupBox1->title(), dialog.Label1->text(),    dialog.Label5->text(),
-                               dialog.GroupBox2->title(), dialog.Label2->text(),    dialog.Label3->text(),
-                               dialog.CheckBox1->text(),  dialog.CheckBox2->text(), dialog.Button5->text(),
-                               dialog.Button3->text(),    dialog.Button4->text(),   dialog.Button6->text()};
+    const QStringList captions{
+        childOf<QGroupBox>(dialog, "GroupBox1")->title(), childOf<QLabel>(dialog, "Label1")->text(),
+        childOf<QLabel>(dialog, "Label5")->text(),        childOf<QGroupBox>(dialog, "GroupBox2")->title(),
+        childOf<QLabel>(dialog, "Label2")->text(),        childOf<ClickLabel>(dialog, "Label3")->text(),
+        childOf<QCheckBox>(dialog, "CheckBox1")->text(),  childOf<QCheckBox>(dialog, "CheckBox2")->text(),
+        childOf<QPushButton>(dialog, "Button5")->text(),  childOf<QPushButton>(dialog, "Button3")->text(),
+        childOf<QPushButton>(dialog, "Button4")->text(),  childOf<QPushButton>(dialog, "Button6")->text()};
     QCOMPARE(captions, (QStringList{"Nastavení písma", "Hlavní okno:", "Okno čtení:", "Různé",
                                     "Barva podkladu:", "Kerla Dorny", "Zobrazit hodiny v hlavním okně",
                                     "Zobrazovat klasické okno denního čtení", "Šetřič", "Původní nastavení",
                                     "OK", "Storno"}));
-    QCOMPARE(dialog.Button1->text(), QStringLiteral("Tahoma"));
+    QCOMPARE(childOf<QPushButton>(dialog, "Button1")->text(), QStringLiteral("Tahoma"));
     // The sample set's book files are the Kralice text, dated as such.
-    QCOMPARE(dialog.Label6->text(), QStringLiteral("Pro denní čtení je použito kralického překladu z roku 1613."));
+    QCOMPARE(childOf<QLabel>(dialog, "Label6")->text(),
+             QStringLiteral("Pro denní čtení je použito kralického překladu z roku 1613."));
     // The sample text lies on the swatch.
-    QVERIFY(dialog.Label4->geometry().contains(dialog.Label3->geometry()));
+    QVERIFY(childOf<ClickLabel>(dialog, "Label4")
+                ->geometry()
+                .contains(childOf<ClickLabel>(dialog, "Label3")->geometry()));
     captionsFit(dialog);
     // The two lower buttons share their border pixel.
-    noOverlaps(dialog, {{dialog.Label3, dialog.Label4}, {dialog.Button5, dialog.Button3}});
+    noOverlaps(dialog, {{childOf<ClickLabel>(dialog, "Label3"), childOf<ClickLabel>(dialog, "Label4")},
+                        {childOf<QPushButton>(dialog, "Button5"), childOf<QPushButton>(dialog, "Button3")}});
     save(dialog, QStringLiteral("settings.png"));
 }
 
@@ -168,17 +175,17 @@ void ScreenshotTest::fontDialog() {
 
 void ScreenshotTest::documentViewer() {
     RecordingMessageSink sink;
-    SharedState state;
+    AppContext state;
     state.messages = &sink;
     state.ProgramDir = QStringLiteral(KERLA_BIN_DIR "/");
     ShownViewer viewer;
     QVERIFY(documents::showDocument(state, viewer, documents::AboutWatchwords));
     QVERIFY(sink.all.isEmpty());
     QCOMPARE(viewer.windowTitle(), QStringLiteral("O Kerlach DR"));
-    QCOMPARE(viewer.myLabel3d1->Caption(), QStringLiteral("O Kerlach Dorny"));
-    QCOMPARE(viewer.Button1->text(), QStringLiteral("Zavřít"));
+    QCOMPARE(childOf<TmyLabel3d>(viewer, "myLabel3d1")->Caption(), QStringLiteral("O Kerlach Dorny"));
+    QCOMPARE(childOf<QPushButton>(viewer, "Button1")->text(), QStringLiteral("Zavřít"));
     QCOMPARE(viewer.size(), QSize(377, 282));
-    QVERIFY(!viewer.RichEdit1->toPlainText().isEmpty());
+    QVERIFY(!childOf<QTextEdit>(viewer, "RichEdit1")->toPlainText().isEmpty());
     captionsFit(viewer);
     noOverlaps(viewer);
     save(viewer, QStringLiteral("document-okerlach.png"));
@@ -191,20 +198,23 @@ void ScreenshotTest::documentViewer() {
 
 void ScreenshotTest::aboutWindow() {
     RecordingMessageSink sink;
-    SharedState state;
+    AppContext state;
     state.messages = &sink;
     TAutor about(state);
     about.show();
     QCOMPARE(about.windowTitle(), QStringLiteral("Autor programu"));
-    QCOMPARE(about.myLabel3d1->Caption(), QStringLiteral("Kerla Dorny verze 2.36"));
-    QCOMPARE(about.myLabel3d2->Caption(), QStringLiteral("freeware"));
-    QCOMPARE(about.Label5->text(), QStringLiteral("Internetová adresa:"));
-    QCOMPARE(about.Label3->text(), QStringLiteral("E-mailová adresa autora:"));
-    QCOMPARE(about.myLabel3d7->Caption(), QStringLiteral("Zavřít"));
-    QVERIFY(about.Label2->text().startsWith(QStringLiteral("Tato verze spatřila světlo světa: ")));
-    QVERIFY(about.Label8->text().startsWith(QStringLiteral("Pokud mi zašlete informaci")));
+    QCOMPARE(childOf<TmyLabel3d>(about, "myLabel3d1")->Caption(), QStringLiteral("Kerla Dorny verze 2.36"));
+    QCOMPARE(childOf<TmyLabel3d>(about, "myLabel3d2")->Caption(), QStringLiteral("freeware"));
+    QCOMPARE(childOf<QLabel>(about, "Label5")->text(), QStringLiteral("Internetová adresa:"));
+    QCOMPARE(childOf<QLabel>(about, "Label3")->text(), QStringLiteral("E-mailová adresa autora:"));
+    QCOMPARE(childOf<TmyLabel3d>(about, "myLabel3d7")->Caption(), QStringLiteral("Zavřít"));
+    QVERIFY(childOf<QLabel>(about, "Label2")
+                ->text()
+                .startsWith(QStringLiteral("Tato verze spatřila světlo světa: ")));
+    QVERIFY(
+        childOf<QLabel>(about, "Label8")->text().startsWith(QStringLiteral("Pokud mi zašlete informaci")));
     // The two paragraphs keep to their boxes.
-    for (const QLabel *paragraph : {about.Label1, about.Label8})
+    for (const QLabel *paragraph : {childOf<QLabel>(about, "Label1"), childOf<QLabel>(about, "Label8")})
         QVERIFY2(paragraph->heightForWidth(paragraph->width()) <= paragraph->height(),
                  qPrintable(paragraph->objectName()));
     captionsFit(about);

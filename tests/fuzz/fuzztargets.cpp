@@ -1,14 +1,14 @@
 #include "fuzztargets.h"
 
-#include "boundedpicture.h"
-#include "cp1250.h"
-#include "daypage.h"
-#include "errors.h"
-#include "jpegimage.h"
-#include "passage.h"
-#include "profile.h"
-#include "rtfparser.h"
-#include "rtfreader.h"
+#include "dialogs/jpegimage.h"
+#include "pages/daypage.h"
+#include "platform/boundedpicture.h"
+#include "platform/cp1250.h"
+#include "platform/errors.h"
+#include "platform/profile.h"
+#include "platform/rtfparser.h"
+#include "platform/rtfreader.h"
+#include "readings/passage.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
@@ -193,14 +193,11 @@ void readings(QByteArrayView data) {
 
     const qsizetype lineEnd = data.indexOf('\n');
     const QString ownReference = cp1250::toUnicode(lineEnd < 0 ? data : data.first(lineEnd)).trimmed();
-    SharedState state;
-    state.referenceNotFoundMessage = QStringLiteral("Odkaz nebyl nelezen.");
     for (const QString &reference : {ownReference, day.first, day.second, day.third, day.pericope}) {
         const passage::ReadingReference ref = passage::splitReference(reference);
         check(ref.separators >= 0 && ref.separators <= 4, "a reference has at most four separators");
         QStringList messages;
-        const std::optional<passage::PassageSpan> span =
-            passage::cutPassage(ref, data, state.passageMarkers, state.referenceNotFoundMessage, messages);
+        const std::optional<passage::PassageSpan> span = passage::cutPassage(ref, data, messages);
         if (span) {
             check(span->start >= 0 && span->start <= span->end && span->end <= data.size(),
                   "the passage lies inside the book");

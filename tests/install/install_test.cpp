@@ -1,11 +1,11 @@
 // The tree that `cmake --install` lays down (or that the Debian package unpacks to): every file
 // in place, and the installed program, run from that tree, finding its data in ../share/kerla/.
 // KERLA_INSTALL_ROOT in the environment names another root, such as an unpacked package.
-#include "daypage.h"
-#include "programicon.h"
+#include "art/toolbarart.h"
+#include "dialogs/programicon.h"
+#include "pages/daypage.h"
+#include "platform/textfile.h"
 #include "testenv.h"
-#include "textfile.h"
-#include "toolbarart.h"
 
 #include <QDirIterator>
 #include <QGuiApplication>

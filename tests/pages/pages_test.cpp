@@ -1,13 +1,15 @@
-#include "cp1250.h"
-#include "dates.h"
-#include "daypage.h"
 #include "faultshim.h"
-#include "periodic.h"
-#include "periodiclists.h"
+#include "pages/dates.h"
+#include "pages/daypage.h"
+#include "pages/dayview.h"
+#include "pages/periodic.h"
+#include "pages/periodiclists.h"
+#include "platform/cp1250.h"
 #include "testenv.h"
 
 #include <QFile>
 #include <QLocale>
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -28,12 +30,16 @@ struct RecordingSink : MessageSink {
 
 struct Fixture {
     QTemporaryDir program, user;
-    SharedState state;
+    AppContext state;
+    ViewDate viewDate;
+    DailyStore dailyStore;
+    bool unwritable = false; // the last write of KERLA.TMP failed
+    QByteArray compose() { return daypage::ComposeDayPage(state, viewDate, dailyStore, unwritable); }
     Fixture() {
         state.ProgramDir = program.path() + QLatin1Char('/');
         state.UserDataDir = user.path() + QLatin1Char('/');
     }
-    void setDate(int y, int m, int d) { SetViewDate(state.viewDate, y, m, d); }
+    void setDate(int y, int m, int d) { SetViewDate(viewDate, y, m, d); }
     QByteArray page() const { return readBytes(state.dayPagePath()); }
 };
 
@@ -62,6 +68,9 @@ private Q_SLOTS:
     void periodicEntries_data();
     void periodicEntries();
     void listsHaveTheirShapes();
+    void dayViewTellsOnlyChanges();
+    void dayViewPeriodicPagesOnlyIn2025_data();
+    void dayViewPeriodicPagesOnlyIn2025();
 };
 
 void PagesTest::lineNumbers_data() {
@@ -84,8 +93,8 @@ void PagesTest::lineNumbers() {
     Fixture f;
     QVERIFY(writeBytes(daypage::yearFilePath(f.state.ProgramDir, uint16_t(year)), yearFile(372)));
     f.setDate(year, month, day);
-    QCOMPARE(daypage::lineNumber(f.state.viewDate), line);
-    daypage::ComposeDayPage(f.state);
+    QCOMPARE(daypage::lineNumber(f.viewDate), line);
+    f.compose();
     QCOMPARE(f.page(), "{\\rtf1\\ansi L" + QByteArray::number(line) + "}\r\n");
 }
 
@@ -93,23 +102,23 @@ void PagesTest::dayPageBytes() {
     Fixture f;
     QVERIFY(writeBytes(f.state.ProgramDir + "Kerla2025.rtf", "\\b St\xf8\x65\x64\x61\\b0 \\par text\r\n"));
     f.setDate(2025, 1, 1);
-    daypage::ComposeDayPage(f.state);
+    f.compose();
     QCOMPARE(f.page(), QByteArray("{\\rtf1\\ansi \\b St\xf8\x65\x64\x61\\b0 \\par text}\r\n"));
-    QCOMPARE(f.state.dailyStore.LoadedYear, uint16_t(2025));
+    QCOMPARE(f.dailyStore.LoadedYear, uint16_t(2025));
 }
 
 void PagesTest::emptyLineGivesEmptyPage() {
     Fixture f;
     QVERIFY(writeBytes(f.state.ProgramDir + "Kerla2025.rtf", "a\r\n\r\nc\r\n"));
     f.setDate(2025, 1, 2);
-    daypage::ComposeDayPage(f.state);
+    f.compose();
     QCOMPARE(f.page(), QByteArray("{\\rtf1\\ansi }\r\n"));
 }
 
 void PagesTest::substitutePageBytes() {
     Fixture f;
     f.setDate(2026, 3, 7);
-    daypage::ComposeDayPage(f.state);
+    f.compose();
     const QString date = shortDateText(QDate(2026, 3, 7));
     const QByteArray expected =
         "{\\rtf1\\ansi \\par\\par\\b\\qc Data na " + cp1250::fromUnicode(date) +
@@ -117,22 +126,22 @@ void PagesTest::substitutePageBytes() {
         "\\par\\b "
         "www.example.org/kerla \\par\\plain Nebo pi\x9a\x74\x65 na adresu: \\par\\b kerla@example.org}\r\n";
     QCOMPARE(f.page(), expected);
-    QCOMPARE(f.state.dailyStore.LoadedYear, uint16_t(0));
+    QCOMPARE(f.dailyStore.LoadedYear, uint16_t(0));
 }
 
 void PagesTest::missingYearKeepsLoadedYear() {
     Fixture f;
     QVERIFY(writeBytes(f.state.ProgramDir + "Kerla2025.rtf", yearFile(372)));
     f.setDate(2025, 12, 31);
-    daypage::ComposeDayPage(f.state);
-    DayForward(f.state.viewDate); // 2026 has no file
-    daypage::ComposeDayPage(f.state);
+    f.compose();
+    DayForward(f.viewDate); // 2026 has no file
+    f.compose();
     QVERIFY(f.page().contains("Data na "));
-    QCOMPARE(f.state.dailyStore.LoadedYear, uint16_t(2025));
+    QCOMPARE(f.dailyStore.LoadedYear, uint16_t(2025));
     // Back in the loaded year the file is not read again: change it on disk to prove it.
     QVERIFY(writeBytes(f.state.ProgramDir + "Kerla2025.rtf", "changed\r\n"));
-    DayBack(f.state.viewDate);
-    daypage::ComposeDayPage(f.state);
+    DayBack(f.viewDate);
+    f.compose();
     QCOMPARE(f.page(), QByteArray("{\\rtf1\\ansi L371}\r\n"));
 }
 
@@ -141,16 +150,16 @@ void PagesTest::yearIsLoadedOncePerChange() {
     QVERIFY(writeBytes(f.state.ProgramDir + "Kerla2025.rtf", yearFile(372)));
     QVERIFY(writeBytes(f.state.ProgramDir + "Kerla2026.rtf", "Y0\r\n"));
     f.setDate(2025, 12, 31);
-    daypage::ComposeDayPage(f.state);
-    DayForward(f.state.viewDate);
-    daypage::ComposeDayPage(f.state);
+    f.compose();
+    DayForward(f.viewDate);
+    f.compose();
     QCOMPARE(f.page(), QByteArray("{\\rtf1\\ansi Y0}\r\n"));
-    QCOMPARE(f.state.dailyStore.LoadedYear, uint16_t(2026));
-    QCOMPARE(f.state.dailyStore.lines.size(), 1);
-    DayBack(f.state.viewDate); // only one year is kept: 2025 is loaded again
-    daypage::ComposeDayPage(f.state);
-    QCOMPARE(f.state.dailyStore.LoadedYear, uint16_t(2025));
-    QCOMPARE(f.state.dailyStore.lines.size(), 372);
+    QCOMPARE(f.dailyStore.LoadedYear, uint16_t(2026));
+    QCOMPARE(f.dailyStore.lines.size(), 1);
+    DayBack(f.viewDate); // only one year is kept: 2025 is loaded again
+    f.compose();
+    QCOMPARE(f.dailyStore.LoadedYear, uint16_t(2025));
+    QCOMPARE(f.dailyStore.lines.size(), 372);
 }
 
 void PagesTest::unreadableYearFileRetriesNextTime() {
@@ -161,15 +170,15 @@ void PagesTest::unreadableYearFileRetriesNextTime() {
     faultshim::refuseOpen(QFile::encodeName(path));
     f.setDate(2025, 1, 1);
     try {
-        daypage::ComposeDayPage(f.state);
+        f.compose();
         QFAIL("an empty store must raise the index error");
     } catch (const KerlaError &e) {
         QCOMPARE(e.message(), QStringLiteral("List index out of bounds (0)"));
     }
-    QCOMPARE(f.state.dailyStore.LoadedYear, uint16_t(3000));
+    QCOMPARE(f.dailyStore.LoadedYear, uint16_t(3000));
     faultshim::reset();
-    daypage::ComposeDayPage(f.state);
-    QCOMPARE(f.state.dailyStore.LoadedYear, uint16_t(2025));
+    f.compose();
+    QCOMPARE(f.dailyStore.LoadedYear, uint16_t(2025));
     QCOMPARE(f.page(), QByteArray("{\\rtf1\\ansi L0}\r\n"));
 }
 
@@ -177,10 +186,10 @@ void PagesTest::shortYearFileRaisesIndexError() {
     Fixture f;
     QVERIFY(writeBytes(f.state.ProgramDir + "Kerla2025.rtf", yearFile(60)));
     f.setDate(2025, 1, 1);
-    daypage::ComposeDayPage(f.state);
+    f.compose();
     f.setDate(2025, 3, 1);
     try {
-        daypage::ComposeDayPage(f.state);
+        f.compose();
         QFAIL("no error raised");
     } catch (const KerlaError &e) {
         QCOMPARE(e.message(), QStringLiteral("List index out of bounds (62)"));
@@ -196,7 +205,7 @@ void PagesTest::unsetDateRaisesIndexError() {
     QCOMPARE(DaysInMonth(13, 2025), uint8_t(0));
     QCOMPARE(daypage::lineNumber(ViewDate{}), -1);
     // A shown date that was never set (year, month and day 0) names no line.
-    QVERIFY_THROWS_EXCEPTION(KerlaError, daypage::ComposeDayPage(f.state));
+    QVERIFY_THROWS_EXCEPTION(KerlaError, f.compose());
 }
 
 void PagesTest::unwritablePageIsReportedOnceAndKeptInMemory() {
@@ -207,16 +216,16 @@ void PagesTest::unwritablePageIsReportedOnceAndKeptInMemory() {
     faultshim::Scope scope;
     faultshim::refuseChanges(QFile::encodeName(f.state.UserDataDir));
     f.setDate(2025, 1, 2);
-    QCOMPARE(daypage::ComposeDayPage(f.state), QByteArray("{\\rtf1\\ansi L1}\r\n"));
+    QCOMPARE(f.compose(), QByteArray("{\\rtf1\\ansi L1}\r\n"));
     QCOMPARE(sink.errors, QStringList{QStringLiteral("Unable to write to ") + f.state.dayPagePath()});
-    DayForward(f.state.viewDate);
-    QCOMPARE(daypage::ComposeDayPage(f.state), QByteArray("{\\rtf1\\ansi L2}\r\n"));
+    DayForward(f.viewDate);
+    QCOMPARE(f.compose(), QByteArray("{\\rtf1\\ansi L2}\r\n"));
     QCOMPARE(sink.errors.size(), 1); // browsing on does not repeat the message
     faultshim::reset();
-    daypage::ComposeDayPage(f.state);
+    f.compose();
     QCOMPARE(f.page(), QByteArray("{\\rtf1\\ansi L2}\r\n"));
     faultshim::refuseChanges(QFile::encodeName(f.state.UserDataDir), ENOSPC);
-    daypage::ComposeDayPage(f.state);
+    f.compose();
     QCOMPARE(sink.errors.size(), 2); // a new failure after a write that went through is reported
 }
 
@@ -227,15 +236,15 @@ void PagesTest::readingsFromTheIndex() {
         "[6.12.2026]\r\nCteni1=gn 1 1 5\r\n[7.12.2026]\r\ncteni1 = 1j 4 7 21 \r\nCTENI3=zl 1 1 6\r\n"
         "Perikopa=mt 5 1 12\r\n"));
     f.setDate(2026, 12, 7);
-    const DayReadings r = daypage::readDayReadings(f.state.ProgramDir, f.state.viewDate);
+    const DayReadings r = daypage::readDayReadings(f.state.ProgramDir, f.viewDate);
     QCOMPARE(r.first, QStringLiteral("1j 4 7 21"));
     QCOMPARE(r.second, QString());
     QCOMPARE(r.third, QStringLiteral("zl 1 1 6"));
     QCOMPARE(r.pericope, QStringLiteral("mt 5 1 12"));
     f.setDate(2026, 12, 8);
-    QCOMPARE(daypage::readDayReadings(f.state.ProgramDir, f.state.viewDate).first, QString());
+    QCOMPARE(daypage::readDayReadings(f.state.ProgramDir, f.viewDate).first, QString());
     f.setDate(2027, 12, 7); // no index for the year
-    QCOMPARE(daypage::readDayReadings(f.state.ProgramDir, f.state.viewDate).first, QString());
+    QCOMPARE(daypage::readDayReadings(f.state.ProgramDir, f.viewDate).first, QString());
 }
 
 void PagesTest::sectionDateIgnoresLocale() {
@@ -325,6 +334,69 @@ void PagesTest::listsHaveTheirShapes() {
             QVERIFY2(reference.contains(", "), reference.constData());
         }
     }
+}
+
+void PagesTest::dayViewTellsOnlyChanges() {
+    Fixture f;
+    f.state.clock.now = [] { return QDateTime(QDate(2025, 12, 31), QTime(9, 0)); };
+    QVERIFY(writeBytes(f.state.ProgramDir + "Kerla2025.rtf", yearFile(372)));
+    QVERIFY(writeBytes(f.state.ProgramDir + "Cteni2025.sj", "[31.12.2025]\r\nCteni2=tb 1 1 2\r\n"));
+    DayView view(f.state);
+    QCOMPARE(view.shownDate(), QDate(2025, 12, 31));
+    QSignalSpy dates(&view, &DayView::dateChanged);
+    QSignalSpy views(&view, &DayView::viewChanged);
+
+    view.setToday(); // already today: nothing to tell
+    view.step([](ViewDate &) {});
+    view.setDate(QDate(2025, 12, 31));
+    QCOMPARE(dates.size(), 0);
+    QCOMPARE(view.composeDayPage(), daypage::pageBytes("L371"));
+    QCOMPARE(view.readings().second, QStringLiteral("tb 1 1 2"));
+    QCOMPARE(f.page(), daypage::pageBytes("L371"));
+    QCOMPARE(views.size(), 0); // the day view is where it starts
+    QCOMPARE(view.store().LoadedYear, uint16_t(2025));
+
+    view.step(DayBack);
+    view.setDate(QDate(1800, 1, 1)); // kept within the calendar's span
+    QCOMPARE(dates.size(), 2);
+    QCOMPARE(dates.at(0).at(0).toDate(), QDate(2025, 12, 30));
+    QCOMPARE(dates.at(1).at(0).toDate(), QDate(1901, 1, 1));
+    QCOMPARE(view.shownDate(), QDate(1901, 1, 1));
+
+    // A page that cannot be built (a short year file) leaves no readings of the day before.
+    view.setDate(QDate(2025, 12, 31));
+    view.composeDayPage();
+    QCOMPARE(view.readings().second, QStringLiteral("tb 1 1 2"));
+    QVERIFY(writeBytes(f.state.ProgramDir + "Kerla2024.rtf", "a\r\n"));
+    view.setDate(QDate(2024, 12, 31));
+    QVERIFY_THROWS_EXCEPTION(KerlaError, view.composeDayPage());
+    QVERIFY(view.readings().second.isEmpty());
+}
+
+void PagesTest::dayViewPeriodicPagesOnlyIn2025_data() {
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<int>("view");
+    QTest::addColumn<QByteArray>("page"); // empty: no page of that view
+    QTest::newRow("week") << QDate(2025, 1, 5) << int(DayView::View::Week)
+                          << periodic::weekPageFor(QDate(2025, 1, 5));
+    QTest::newRow("month") << QDate(2025, 3, 9) << int(DayView::View::Month) << periodic::monthPageFor(3);
+    QTest::newRow("year") << QDate(2025, 7, 3) << int(DayView::View::Year) << periodic::yearPageFor();
+    QTest::newRow("week of 2026") << QDate(2026, 1, 5) << int(DayView::View::Week) << QByteArray();
+    QTest::newRow("day is no periodic view") << QDate(2025, 1, 5) << int(DayView::View::Day) << QByteArray();
+}
+
+void PagesTest::dayViewPeriodicPagesOnlyIn2025() {
+    QFETCH(QDate, date);
+    QFETCH(int, view);
+    QFETCH(QByteArray, page);
+    Fixture f;
+    DayView dayView(f.state);
+    dayView.setDate(date);
+    QSignalSpy views(&dayView, &DayView::viewChanged);
+    QCOMPARE(dayView.composePeriodicPage(DayView::View(view)).value_or(QByteArray()), page);
+    QCOMPARE(f.page(), page);
+    QCOMPARE(dayView.view(), page.isEmpty() ? DayView::View::Day : DayView::View(view));
+    QCOMPARE(views.size(), page.isEmpty() ? 0 : 1);
 }
 
 QTEST_GUILESS_MAIN(PagesTest)

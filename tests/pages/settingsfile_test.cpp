@@ -1,7 +1,7 @@
-#include "errors.h"
 #include "faultshim.h"
-#include "profile.h"
-#include "settingsfile.h"
+#include "pages/settingsfile.h"
+#include "platform/errors.h"
+#include "platform/profile.h"
 #include "testenv.h"
 
 #include <QDir>

@@ -3,9 +3,9 @@
 //       book ends with a line that has no marker ("Konec knihy.");
 //   Mx: the file name in capitals, markers "mx"; žl: markers with a letter outside ASCII;
 //   ../secret (beside Data/): a book file that no reference may reach.
-#include "passage.h"
+#include "readings/passage.h"
 
-#include "cp1250.h"
+#include "platform/cp1250.h"
 #include "testenv.h"
 
 #include <QMap>
@@ -68,18 +68,16 @@ public:
     Fixture() {
         state.ProgramDir = fixtures();
         state.UserDataDir = user.path() + QLatin1Char('/');
-        state.referenceNotFoundMessage = kNotFound;
         writeBytes(state.readingTextPath(), kPrevious);
     }
     Run extract(const QString &reference) {
-        state.CurrentReference = reference;
         Run run;
-        ExtractPassage(state, run.outcome);
+        ExtractPassage(state, reference, run.outcome);
         run.cteni = readBytes(state.readingTextPath());
         return run;
     }
     QTemporaryDir user;
-    SharedState state;
+    AppContext state;
 };
 
 } // namespace
@@ -96,7 +94,6 @@ private Q_SLOTS:
     void showsTheFirstVerseWhenTheLastIsNoNumber_data();
     void showsTheFirstVerseWhenTheLastIsNoNumber();
     void neverReusesTheMarkersOfAnEarlierReading();
-    void keepsTheMarkersOfTheLastWholeReference();
     void aFolderIsNoBook();
     void aFailedWriteIsReportedAndNothingShown();
 };
@@ -262,25 +259,11 @@ void PassageTest::showsTheFirstVerseWhenTheLastIsNoNumber() {
 void PassageTest::neverReusesTheMarkersOfAnEarlierReading() {
     Fixture f;
     QVERIFY(f.extract(QStringLiteral("kn 1 2 4 21")).outcome.show);
-    const PassageMarkers before = f.state.passageMarkers;
-    QCOMPARE(before.endMarker, QByteArray("kn 4 22"));
-    QCOMPARE(before.nextChapter, 5);
 
     // The earlier end (kn 4 22, or the first verse of chapter 5) would cut chapters 1 to 4.
     const Run run = f.extract(QStringLiteral("kn 1 3"));
     QCOMPARE(run.outcome.messages, QStringList{kNotFound});
     QCOMPARE(run.cteni, range(QStringLiteral("kn"), QStringLiteral("kn"), {1, 3}, {1, 3}));
-    QCOMPARE(f.state.passageMarkers.endMarker, before.endMarker);
-    QCOMPARE(f.state.passageMarkers.nextChapter, before.nextChapter);
-}
-
-void PassageTest::keepsTheMarkersOfTheLastWholeReference() {
-    Fixture f;
-    f.extract(QStringLiteral("kn 1 11 2 3"));
-    QCOMPARE(f.state.passageMarkers.endMarker, QByteArray("kn 2 4"));
-    QCOMPARE(f.state.passageMarkers.nextChapter, 3);
-    f.extract(QStringLiteral("xx 1 1 2")); // a missing book changes nothing
-    QCOMPARE(f.state.passageMarkers.endMarker, QByteArray("kn 2 4"));
 }
 
 void PassageTest::aFolderIsNoBook() {
@@ -296,9 +279,8 @@ void PassageTest::aFolderIsNoBook() {
 void PassageTest::aFailedWriteIsReportedAndNothingShown() {
     Fixture f;
     f.state.UserDataDir = f.user.path() + QStringLiteral("/missing/folder/");
-    f.state.CurrentReference = QStringLiteral("kn 4 7 21");
     Outcome out;
-    QVERIFY_THROWS_EXCEPTION(KerlaError, ExtractPassage(f.state, out));
+    QVERIFY_THROWS_EXCEPTION(KerlaError, ExtractPassage(f.state, QStringLiteral("kn 4 7 21"), out));
     QCOMPARE(out.label, QStringLiteral("kn 4,7-21"));
     QVERIFY(out.messages.isEmpty());
     QVERIFY(!out.show);

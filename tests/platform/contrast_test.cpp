@@ -1,6 +1,6 @@
-#include "colorvalue.h"
-#include "colorwords.h"
-#include "contrast.h"
+#include "platform/colorvalue.h"
+#include "platform/colorwords.h"
+#include "platform/contrast.h"
 
 #include <QImage>
 #include <QtTest>

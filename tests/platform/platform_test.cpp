@@ -1,10 +1,10 @@
-#include "cp1250.h"
-#include "errors.h"
 #include "faultshim.h"
-#include "formatlocale.h"
-#include "profile.h"
+#include "platform/cp1250.h"
+#include "platform/errors.h"
+#include "platform/formatlocale.h"
+#include "platform/profile.h"
+#include "platform/textfile.h"
 #include "testenv.h"
-#include "textfile.h"
 
 #include <QDir>
 #include <QFile>

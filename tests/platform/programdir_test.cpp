@@ -1,6 +1,6 @@
 // Where the program finds its data set: beside the executable, or ../share/kerla/ in an installed
 // tree.
-#include "folders.h"
+#include "platform/folders.h"
 #include "testenv.h"
 
 #include <QTest>

@@ -1,10 +1,10 @@
-#include "bible.h"
-#include "colorvalue.h"
-#include "contrast.h"
-#include "imageshape.h"
-#include "messagebox.h"
-#include "mylabel3d.h"
-#include "sheetpicture.h"
+#include "controls/imageshape.h"
+#include "controls/messagebox.h"
+#include "controls/mylabel3d.h"
+#include "platform/colorvalue.h"
+#include "platform/contrast.h"
+#include "readings/bible.h"
+#include "readings/sheetpicture.h"
 #include "testenv.h"
 
 #include <QPlainTextEdit>
@@ -30,7 +30,7 @@ void quietOffscreen(QtMsgType type, const QMessageLogContext &context, const QSt
 struct Fixture {
     TempUserData user;
     RecordingMessageSink sink;
-    SharedState state;
+    AppContext state;
     Fixture() {
         state.UserDataDir = user.path();
         state.messages = &sink;
@@ -63,7 +63,6 @@ private Q_SLOTS:
 
 void TestBible::designWithoutSettings() {
     Fixture f;
-    f.state.ReadingFontStyle = 0;
     TBible bible(f.state);
     QCOMPARE(bible.windowTitle(), QStringLiteral("Kerla Dorny 2.1"));
     QCOMPARE(bible.pos(), QPoint(235, 111));
@@ -72,15 +71,15 @@ void TestBible::designWithoutSettings() {
     QVERIFY(!bible.isVisible());
     QVERIFY(!bible.isClassic());
 
-    QCOMPARE(bible.TMemo1->geometry(), QRect(64, 80, 313, 201));
-    QVERIFY(bible.TMemo1->isReadOnly());
-    QCOMPARE(bible.TMemo1->frameShape(), QFrame::NoFrame);
+    QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->geometry(), QRect(64, 80, 313, 201));
+    QVERIFY(childOf<QPlainTextEdit>(bible, "TMemo1")->isReadOnly());
+    QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->frameShape(), QFrame::NoFrame);
     QCOMPARE(bible.readingFont().family(), QStringLiteral("Arial"));
     QCOMPARE(bible.readingFont().pointSize(), 9);
     QCOMPARE(bible.fontStyleSet(), uint8_t(0));
     QCOMPARE(bible.readingFontColor(), colorvalue::clWindowText);
     QCOMPARE(bible.memoBackgroundColor(), colorvalue::White);
-    QCOMPARE(bible.TMemo1->palette().color(QPalette::Base), QColor(Qt::white));
+    QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->palette().color(QPalette::Base), QColor(Qt::white));
 
     struct Expect {
         TmyLabel3d *label;
@@ -93,7 +92,7 @@ void TestBible::designWithoutSettings() {
         int color;
     };
     const Expect labels[] = {
-        {bible.Odkaz,
+        {childOf<TmyLabel3d>(bible, "Odkaz"),
          "Odkaz",
          QStringLiteral("Odkaz"),
          {236, 40},
@@ -101,7 +100,7 @@ void TestBible::designWithoutSettings() {
          false,
          T3DEffect::Shadowed3d,
          colorvalue::Navy},
-        {bible.Label3d1,
+        {childOf<TmyLabel3d>(bible, "Label3d1"),
          "Label3d1",
          QStringLiteral("Čtení na tento den:"),
          {54, 40},
@@ -109,7 +108,7 @@ void TestBible::designWithoutSettings() {
          true,
          T3DEffect::Shadowed3d,
          colorvalue::Navy},
-        {bible.Label3d,
+        {childOf<TmyLabel3d>(bible, "Label3d"),
          "Label3d",
          QStringLiteral("Zavřít"),
          {80, 296},
@@ -130,18 +129,18 @@ void TestBible::designWithoutSettings() {
         QCOMPARE(e.label->FontColor(), e.color);
         QVERIFY(e.label->Transparent());
     }
-    QCOMPARE(bible.Odkaz->AHShadeOffSet(), 2);
-    QCOMPARE(bible.Odkaz->AVShadeOffSet(), 2);
-    QCOMPARE(bible.Label3d->cursor().shape(), Qt::PointingHandCursor);
+    QCOMPARE(childOf<TmyLabel3d>(bible, "Odkaz")->AHShadeOffSet(), 2);
+    QCOMPARE(childOf<TmyLabel3d>(bible, "Odkaz")->AVShadeOffSet(), 2);
+    QCOMPARE(childOf<TmyLabel3d>(bible, "Label3d")->cursor().shape(), Qt::PointingHandCursor);
 
     // The sheet: the window is cut to the paper, its shadow and its pins.
-    QCOMPARE(bible.ImageShape1->geometry(), QRect(0, 0, 416, 349));
+    QCOMPARE(childOf<TImageShape>(bible, "ImageShape1")->geometry(), QRect(0, 0, 416, 349));
     const QRegion shape = bible.mask();
     const QRect sheet = sheetpicture::sheetRect();
     QVERIFY(shape.contains(sheet.center()));
     QVERIFY(shape.contains(sheet.topLeft()));
-    QVERIFY(shape.contains(bible.TMemo1->geometry()));
-    QVERIFY(shape.contains(QRect(bible.Label3d->pos(), QSize(30, 12))));
+    QVERIFY(shape.contains(childOf<QPlainTextEdit>(bible, "TMemo1")->geometry()));
+    QVERIFY(shape.contains(QRect(childOf<TmyLabel3d>(bible, "Label3d")->pos(), QSize(30, 12))));
     for (const QPoint corner : {QPoint(0, 0), QPoint(415, 0), QPoint(0, 348), QPoint(415, 348)})
         QVERIFY(!shape.contains(corner));
 }
@@ -219,7 +218,6 @@ void TestBible::sheetAtScreenDensity() {
 
 void TestBible::settingsFile_data() {
     QTest::addColumn<QByteArray>("ini");
-    QTest::addColumn<int>("styleBefore");
     QTest::addColumn<QString>("face");
     QTest::addColumn<int>("points");
     QTest::addColumn<int>("color");
@@ -228,23 +226,21 @@ void TestBible::settingsFile_data() {
 
     QTest::newRow("all keys") << QByteArray("[Bible]\r\nFont=Tahoma\r\nFontVelikost=12\r\nFontBarva=255\r\n"
                                             "FontStyl=3\r\nOdleva=300\r\nOdshora=200\r\nTypOkna=0\r\n")
-                              << 0 << QStringLiteral("Tahoma") << 12 << 255 << 3 << QPoint(300, 200);
-    // Missing keys keep the current values; FontStyl keeps ReadingFontStyle and is applied.
-    QTest::newRow("no Bible section")
-        << QByteArray("[Okno]\r\nFont=Verdana\r\n") << 4 << QStringLiteral("Arial") << 9
-        << colorvalue::clWindowText << 4 << QPoint(235, 111);
+                              << QStringLiteral("Tahoma") << 12 << 255 << 3 << QPoint(300, 200);
+    // Missing keys keep the designed values: the regular style among them.
+    QTest::newRow("no Bible section") << QByteArray("[Okno]\r\nFont=Verdana\r\n") << QStringLiteral("Arial")
+                                      << 9 << colorvalue::clWindowText << 0 << QPoint(235, 111);
     QTest::newRow("values that are not numbers")
         << QByteArray("[bible]\r\nfont=Verdana\r\nFontVelikost=velka\r\nFontBarva=modra\r\nOdleva=x\r\n"
                       "Odshora=$20\r\nFontStyl=0x8\r\n")
-        << 0 << QStringLiteral("Verdana") << 9 << colorvalue::clWindowText << 8 << QPoint(235, 32);
+        << QStringLiteral("Verdana") << 9 << colorvalue::clWindowText << 8 << QPoint(235, 32);
     QTest::newRow("size 0 is not taken")
-        << QByteArray("[Bible]\r\nFontVelikost=0\r\n") << 0 << QStringLiteral("Arial") << 9
+        << QByteArray("[Bible]\r\nFontVelikost=0\r\n") << QStringLiteral("Arial") << 9
         << colorvalue::clWindowText << 0 << QPoint(235, 111);
 }
 
 void TestBible::settingsFile() {
     QFETCH(QByteArray, ini);
-    QFETCH(int, styleBefore);
     QFETCH(QString, face);
     QFETCH(int, points);
     QFETCH(int, color);
@@ -253,17 +249,16 @@ void TestBible::settingsFile() {
 
     Fixture f;
     f.writeSettings(ini);
-    f.state.ReadingFontStyle = uint8_t(styleBefore);
     TBible bible(f.state);
 
-    QCOMPARE(int(f.state.ReadingFontStyle), style);
+    QCOMPARE(int(bible.fontStyleSet()), style);
     const QFont font = bible.readingFont();
     QCOMPARE(font.family(), face);
     QCOMPARE(font.pointSize(), points);
     QCOMPARE(bible.readingFontColor(), color);
     // The stored colour is drawn while it reads well on the white text area; pure red (4:1) does
     // not, and is drawn black.
-    QCOMPARE(bible.TMemo1->palette().color(QPalette::Text),
+    QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->palette().color(QPalette::Text),
              contrast::readableText(color, bible.memoBackgroundColor()));
     QCOMPARE(font.bold(), bool(style & 1));
     QCOMPARE(font.italic(), bool(style & 2));
@@ -272,15 +267,16 @@ void TestBible::settingsFile() {
     QCOMPARE(int(bible.fontStyleSet()), style);
     QCOMPARE(bible.pos(), pos);
     // The labels take the face only: their sizes, styles and colours stay.
-    QCOMPARE(bible.Odkaz->font().family(), face);
-    QCOMPARE(bible.Label3d1->font().family(), face);
-    QCOMPARE(bible.Label3d->font().family(), face);
-    QCOMPARE(bible.Odkaz->font().pixelSize(), 21);
-    QCOMPARE(bible.Label3d1->font().pixelSize(), 19);
-    QCOMPARE(bible.Label3d->font().pixelSize(), 13);
-    QVERIFY(bible.Label3d1->font().bold() && bible.Label3d1->font().underline());
-    QVERIFY(!bible.Odkaz->font().italic());
-    QCOMPARE(bible.Odkaz->FontColor(), colorvalue::Navy);
+    QCOMPARE(childOf<TmyLabel3d>(bible, "Odkaz")->font().family(), face);
+    QCOMPARE(childOf<TmyLabel3d>(bible, "Label3d1")->font().family(), face);
+    QCOMPARE(childOf<TmyLabel3d>(bible, "Label3d")->font().family(), face);
+    QCOMPARE(childOf<TmyLabel3d>(bible, "Odkaz")->font().pixelSize(), 21);
+    QCOMPARE(childOf<TmyLabel3d>(bible, "Label3d1")->font().pixelSize(), 19);
+    QCOMPARE(childOf<TmyLabel3d>(bible, "Label3d")->font().pixelSize(), 13);
+    QVERIFY(childOf<TmyLabel3d>(bible, "Label3d1")->font().bold() &&
+            childOf<TmyLabel3d>(bible, "Label3d1")->font().underline());
+    QVERIFY(!childOf<TmyLabel3d>(bible, "Odkaz")->font().italic());
+    QCOMPARE(childOf<TmyLabel3d>(bible, "Odkaz")->FontColor(), colorvalue::Navy);
 }
 
 void TestBible::showLoadsTheReading() {
@@ -294,7 +290,8 @@ void TestBible::showLoadsTheReading() {
     bible.showReading();
     QVERIFY(bible.isVisible());
     QVERIFY(f.sink.all.isEmpty());
-    const QStringList lines = bible.TMemo1->toPlainText().split(QLatin1Char('\n'));
+    const QStringList lines =
+        childOf<QPlainTextEdit>(bible, "TMemo1")->toPlainText().split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 84);
     QCOMPARE(lines[0], QStringLiteral("1j 4 7 ") + Pangram);
     QCOMPARE(lines[1], QStringLiteral("1j 4 8 druhá řádek"));
@@ -302,14 +299,14 @@ void TestBible::showLoadsTheReading() {
     QCOMPARE(lines[3], QStringLiteral("poslední"));
     QCOMPARE(lines[83], QStringLiteral("další řádek 79"));
     // Shown from the top.
-    QCOMPARE(bible.TMemo1->textCursor().position(), 0);
-    QCOMPARE(bible.TMemo1->verticalScrollBar()->value(), 0);
+    QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->textCursor().position(), 0);
+    QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->verticalScrollBar()->value(), 0);
 
     // Hidden and shown again (also by a plain show): the file is read anew.
     bible.hide();
     f.writeReading("nov\xfd text");
     bible.show();
-    QCOMPARE(bible.TMemo1->toPlainText(), QStringLiteral("nový text"));
+    QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->toPlainText(), QStringLiteral("nový text"));
 }
 
 void TestBible::readingWhileVisibleReloads() {
@@ -317,11 +314,11 @@ void TestBible::readingWhileVisibleReloads() {
     f.writeReading("prvn\xed");
     TBible bible(f.state);
     bible.showReading();
-    bible.TMemo1->verticalScrollBar()->setValue(5);
+    childOf<QPlainTextEdit>(bible, "TMemo1")->verticalScrollBar()->setValue(5);
     f.writeReading("druh\xe9");
     bible.showReading();
     QVERIFY(bible.isVisible());
-    QCOMPARE(bible.TMemo1->toPlainText(), QStringLiteral("druhé"));
+    QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->toPlainText(), QStringLiteral("druhé"));
 }
 
 void TestBible::missingReadingText() {
@@ -366,7 +363,8 @@ void TestBible::typedCharacterHides() {
     Fixture f;
     f.writeReading("text");
     TBible bible(f.state);
-    for (QWidget *target : {static_cast<QWidget *>(bible.TMemo1), static_cast<QWidget *>(&bible)}) {
+    for (QWidget *target :
+         {static_cast<QWidget *>(childOf<QPlainTextEdit>(bible, "TMemo1")), static_cast<QWidget *>(&bible)}) {
         bible.showReading();
         QVERIFY(bible.isVisible());
         QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
@@ -383,7 +381,7 @@ void TestBible::closeCaptionHides() {
     f.writeReading("text");
     TBible bible(f.state);
     bible.showReading();
-    QTest::mouseClick(bible.Label3d, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseClick(childOf<TmyLabel3d>(bible, "Label3d"), Qt::LeftButton, {}, QPoint(5, 5));
     QVERIFY(bible.isHidden());
 }
 
@@ -404,28 +402,29 @@ void TestBible::classicLayout() {
     bible.showReading();
     QVERIFY(QTest::qWaitForWindowExposed(&bible));
     QCOMPARE(bible.frameGeometry(), outer);
-    QVERIFY(bible.ImageShape1->isHidden());
-    QVERIFY(bible.Label3d->isHidden());
-    QCOMPARE(bible.Label3d1->pos(), QPoint(10, 10));
-    QCOMPARE(bible.Odkaz->pos(), QPoint(192, 10));
-    QCOMPARE(bible.TMemo1->geometry(),
+    QVERIFY(childOf<TImageShape>(bible, "ImageShape1")->isHidden());
+    QVERIFY(childOf<TmyLabel3d>(bible, "Label3d")->isHidden());
+    QCOMPARE(childOf<TmyLabel3d>(bible, "Label3d1")->pos(), QPoint(10, 10));
+    QCOMPARE(childOf<TmyLabel3d>(bible, "Odkaz")->pos(), QPoint(192, 10));
+    QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->geometry(),
              QRect(0, bible.height() - (outer.height() - 85), bible.width(), outer.height() - 85));
-    QCOMPARE(bible.TMemo1->height(), 349 - 85);
+    QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->height(), 349 - 85);
     QCOMPARE(bible.memoBackgroundColor(), colorvalue::clInfoBk);
-    QCOMPARE(bible.TMemo1->palette().color(QPalette::Base), colorvalue::toQColor(colorvalue::clInfoBk));
+    QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->palette().color(QPalette::Base),
+             colorvalue::toQColor(colorvalue::clInfoBk));
     QCOMPARE(bible.palette().color(QPalette::Window), colorvalue::toQColor(colorvalue::clInfoBk));
 
     // The user makes the window 100 pixels taller: the text area grows with it, at the bottom.
     bible.resize(bible.width(), bible.height() + 100);
-    QCOMPARE(bible.TMemo1->height(), 349 - 85 + 100);
-    QCOMPARE(bible.TMemo1->geometry().bottom(), bible.height() - 1);
-    QCOMPARE(bible.TMemo1->width(), bible.width());
+    QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->height(), 349 - 85 + 100);
+    QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->geometry().bottom(), bible.height() - 1);
+    QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->width(), bible.width());
 
     // Again: nothing changes.
-    bible.Label3d1->move(30, 30);
+    childOf<TmyLabel3d>(bible, "Label3d1")->move(30, 30);
     const QRect before = bible.geometry();
     bible.switchToClassic();
-    QCOMPARE(bible.Label3d1->pos(), QPoint(30, 30));
+    QCOMPARE(childOf<TmyLabel3d>(bible, "Label3d1")->pos(), QPoint(30, 30));
     QCOMPARE(bible.geometry(), before);
     QVERIFY(bible.isVisible());
 }
@@ -436,9 +435,9 @@ void TestBible::shapedLayoutKeepsItsPlaces() {
     TBible bible(f.state);
     bible.showReading();
     QVERIFY(QTest::qWaitForWindowExposed(&bible));
-    QCOMPARE(bible.TMemo1->geometry(), QRect(64, 80, 313, 201));
-    QVERIFY(bible.Label3d->isVisible());
-    QVERIFY(bible.ImageShape1->isVisible());
+    QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->geometry(), QRect(64, 80, 313, 201));
+    QVERIFY(childOf<TmyLabel3d>(bible, "Label3d")->isVisible());
+    QVERIFY(childOf<TImageShape>(bible, "ImageShape1")->isVisible());
 }
 
 QTEST_MAIN(TestBible)

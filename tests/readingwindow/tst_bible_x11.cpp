@@ -1,9 +1,9 @@
 // The reading window on a real X server: the shape that the user sees, dragging, typing, and the
 // plain rectangle of the classic layout.
-#include "bible.h"
-#include "imageshape.h"
-#include "messagebox.h"
-#include "sheetpicture.h"
+#include "controls/imageshape.h"
+#include "controls/messagebox.h"
+#include "readings/bible.h"
+#include "readings/sheetpicture.h"
 #include "testenv.h"
 
 #include <QApplication>
@@ -39,7 +39,7 @@ void TestBibleX11::shapedDraggedAndPutAway() {
 
     TempUserData user;
     RecordingMessageSink sink;
-    SharedState state;
+    AppContext state;
     state.UserDataDir = user.path();
     state.messages = &sink;
     QVERIFY(writeBytes(state.readingTextPath(), "1j 4 7 Text na pap\xedru.\r\n"));
@@ -81,13 +81,13 @@ void TestBibleX11::shapedDraggedAndPutAway() {
     const QPoint start = bible.pos();
     QCursor::setPos(bible.mapToGlobal(grip));
     QTRY_COMPARE(QCursor::pos(), bible.mapToGlobal(grip));
-    QTest::mousePress(bible.ImageShape1, Qt::LeftButton, {}, grip);
-    QVERIFY(bible.ImageShape1->MouseHeld());
+    QTest::mousePress(childOf<TImageShape>(bible, "ImageShape1"), Qt::LeftButton, {}, grip);
+    QVERIFY(childOf<TImageShape>(bible, "ImageShape1")->MouseHeld());
     const QPoint delta(60, 35);
     QCursor::setPos(QCursor::pos() + delta);
     QTRY_COMPARE(QCursor::pos(), bible.mapToGlobal(grip) + delta);
-    QTest::mouseMove(bible.ImageShape1, grip + delta);
-    QTest::mouseRelease(bible.ImageShape1, Qt::LeftButton, {}, grip + delta);
+    QTest::mouseMove(childOf<TImageShape>(bible, "ImageShape1"), grip + delta);
+    QTest::mouseRelease(childOf<TImageShape>(bible, "ImageShape1"), Qt::LeftButton, {}, grip + delta);
     QTRY_COMPARE(bible.pos(), start + delta);
     checkShape(bible.pos());
     if (QTest::currentTestFailed())
@@ -96,7 +96,7 @@ void TestBibleX11::shapedDraggedAndPutAway() {
     // A typed character puts the reading away.
     bible.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&bible));
-    QCOMPARE(QApplication::focusWidget(), bible.TMemo1);
+    QCOMPARE(QApplication::focusWidget(), childOf<QPlainTextEdit>(bible, "TMemo1"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
     QVERIFY(bible.isVisible());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_X);

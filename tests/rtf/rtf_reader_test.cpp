@@ -1,5 +1,5 @@
-#include "cp1250.h"
-#include "rtfreader.h"
+#include "platform/cp1250.h"
+#include "platform/rtfreader.h"
 #include "testenv.h"
 
 #include <QElapsedTimer>

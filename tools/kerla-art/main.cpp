@@ -1,5 +1,5 @@
 // kerla-art FOLDER: writes the toolbar's view pictures (grafika/*.bmp) into FOLDER.
-#include "toolbarart.h"
+#include "art/toolbarart.h"
 
 #include <QGuiApplication>
 #include <cstdio>

@@ -1,11 +1,11 @@
 #include "datacheck.h"
 
-#include "cp1250.h"
-#include "daypage.h"
-#include "passage.h"
-#include "profile.h"
-#include "rtfparser.h"
-#include "textfile.h"
+#include "pages/daypage.h"
+#include "platform/cp1250.h"
+#include "platform/profile.h"
+#include "platform/rtfparser.h"
+#include "platform/textfile.h"
+#include "readings/passage.h"
 
 #include <QDate>
 #include <QDir>
@@ -20,8 +20,6 @@
 namespace datacheck {
 
 namespace {
-
-const QString kNotFound = QStringLiteral("Odkaz nebyl nelezen.");
 
 QString dayText(int year, int month, int day) {
     return QStringLiteral("%1.%2.%3").arg(day).arg(month).arg(year);
@@ -378,14 +376,12 @@ public:
         const QString bookPath = passage::bookFilePath(m_folder, ref.Book);
         if (bookPath.isEmpty()) {
             add(name, line, day, QStringLiteral("sj-missing-book"),
-                what + oneLine(passage::missingBookMessage(kNotFound)));
+                what + oneLine(passage::missingBookMessage()));
             return;
         }
         const QByteArray &book = bookBytes(bookPath);
         QStringList messages;
-        PassageMarkers markers;
-        const std::optional<passage::PassageSpan> span =
-            passage::cutPassage(ref, book, markers, kNotFound, messages);
+        const std::optional<passage::PassageSpan> span = passage::cutPassage(ref, book, messages);
         if (!messages.isEmpty() || !span) {
             add(name, line, day, QStringLiteral("sj-missing-verse"),
                 what + QStringLiteral("verš %1 %2 %3 v knize není; okno čtení ukáže „%4“")

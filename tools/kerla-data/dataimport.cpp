@@ -1,8 +1,8 @@
 #include "dataimport.h"
 
-#include "cp1250.h"
-#include "errors.h"
 #include "pagedesign.h"
+#include "platform/cp1250.h"
+#include "platform/errors.h"
 
 #include <QDate>
 #include <QDir>

@@ -9,9 +9,9 @@
 #include "datagen.h"
 #include "dataimport.h"
 
-#include "errors.h"
-#include "rtfreader.h"
-#include "textfile.h"
+#include "platform/errors.h"
+#include "platform/rtftext.h"
+#include "platform/textfile.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "pagedesign.h"
 
 #include "bibletext.h"
-#include "cp1250.h"
+#include "platform/cp1250.h"
 
 namespace pagedesign {
 
