@@ -8,6 +8,9 @@
 #include <QApplication>
 
 int main(int argc, char **argv) {
+    // The menu stays in the window, where the design puts it, on every desktop; asking the session
+    // bus for a global menu would also hold up the window's first appearance.
+    QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kerla"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Kerla"));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "art/toolbarart.h"
+#include "art/toolbaricons.h"
 #include "pages/dayview.h"
 
 #include <QObject>

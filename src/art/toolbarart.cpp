@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
 
 namespace toolbarart {
 
@@ -209,11 +208,11 @@ QImage draw(Picture picture, qreal devicePixelRatio) {
     return image.convertToFormat(QImage::Format_RGB888);
 }
 
-QIcon icon(Picture picture, qreal devicePixelRatio) {
-    QIcon icon(QPixmap::fromImage(draw(picture)));
-    if (devicePixelRatio > 1.0)
-        icon.addPixmap(QPixmap::fromImage(draw(picture, devicePixelRatio)));
-    return icon;
+QList<Picture> allPictures() {
+    QList<Picture> all;
+    for (int i = int(Picture::Day); i <= int(Picture::EndOnceADay); ++i)
+        all.append(Picture(i));
+    return all;
 }
 
 QString fileName(Picture picture) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QIcon>
 #include <QImage>
 #include <QList>
 #include <QString>
@@ -29,8 +28,8 @@ enum class Picture {
 
 // Drawn for a screen of the given device pixel ratio: (32 × 32) × ratio pixels that carry the ratio.
 QImage draw(Picture picture, qreal devicePixelRatio = 1.0);
-// The picture as an icon that is sharp at 1× and at the given device pixel ratio.
-QIcon icon(Picture picture, qreal devicePixelRatio);
+// Every picture, in the order of the enumeration.
+QList<Picture> allPictures();
 
 // The file names under grafika/ of the view buttons' pictures (plain and pressed).
 QString fileName(Picture picture);
