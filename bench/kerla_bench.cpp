@@ -91,6 +91,12 @@ std::vector<std::pair<const char *, QByteArray>> hardRtfDocuments(int bytes) {
         {"one-letter paragraphs", fill("x\\par ")},
         {"one long word", fill("x")},
         {"deep groups", fill("{\\b{\\i x}")},
+        {"line breaks", fill("\\line ")},
+        {"tabs", fill("\\tab ")},
+        {"huge letters", fill("\\fs3000 x ")},
+        {"one letter under combining marks", fill("\\u769?")},
+        {"right-to-left letters", fill("\\u1488?\\u1489? ")},
+        {"long words of 2,000 letters", fill(QByteArray(2000, 'x') + ' ')},
     };
 }
 
@@ -110,6 +116,17 @@ int main(int argc, char **argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // "kerla_bench rtf": only the hand-made documents.
+    if (QCoreApplication::arguments().value(1) == QLatin1String("rtf")) {
+        const QString only = QCoreApplication::arguments().value(2);
+        for (const auto &[name, bytes] : hardRtfDocuments(100 * 1024)) {
+            if (only.isEmpty() || QString::fromUtf8(name).startsWith(only)) {
+                std::printf("  %-42s %8.2f ms\n", name, showMs(bytes));
+                std::fflush(stdout);
+            }
+        }
+        return 0;
+    }
     const QString programDir = QStringLiteral(KERLA_BIN_DIR "/");
     TempUserData user;
     RecordingMessageSink messages;

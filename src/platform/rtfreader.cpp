@@ -11,6 +11,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 namespace rtf {
@@ -52,7 +54,7 @@ QTextCharFormat makeCharFormat(const CharProps &c, const Font *font) {
             f.setFontStyleHint(styleHint(font->family));
     }
     if (c.halfPoints > 0)
-        f.setFontPointSize(c.halfPoints / 2.0);
+        f.setFontPointSize(std::min(c.halfPoints, kMaxShownHalfPoints) / 2.0);
     if (c.hasColor)
         f.setForeground(QColor::fromRgb(c.color));
     if (c.hasBackground)
@@ -76,6 +78,42 @@ QTextCharFormat makeCharFormat(const CharProps &c, const Font *font) {
     return f;
 }
 
+// Counts what the document shows against the bounds of rtfreader.h.
+class ShownBounds {
+public:
+    // True while a paragraph or line break may still be shown as one; it is counted.
+    bool takeBreak() {
+        if (m_breaks >= kMaxShownBreaks)
+            return false;
+        ++m_breaks;
+        m_word = 0;
+        return true;
+    }
+
+    // The text as it is shown: line breaks past the bound as spaces, long words given places to
+    // wrap.
+    QString shown(const QString &text) {
+        QString out;
+        out.reserve(text.size());
+        for (QChar c : text) {
+            if (c == QChar::LineSeparator && !takeBreak())
+                c = u' ';
+            if (c.isSpace() || c == QChar(0x200B)) {
+                m_word = 0;
+            } else if (++m_word > kMaxShownWord) {
+                out += QChar(0x200B);
+                m_word = 1;
+            }
+            out += c;
+        }
+        return out;
+    }
+
+private:
+    int m_breaks = 0;
+    int m_word = 0; // letters since the last place to wrap
+};
+
 // Laying out a paragraph takes Qt time that grows with the square of its runs of differing
 // format, so a paragraph holds at most this many; the text beyond them keeps the last run's format.
 // Real day lines and documents have a few dozen at most.
@@ -95,10 +133,15 @@ public:
             m_runFormat = format;
             ++m_runsInBlock;
         }
-        m_cursor.insertText(text, m_runFormat);
+        m_cursor.insertText(m_bounds.shown(text), m_runFormat);
     }
 
     void paragraph(const ParaProps &para, const CharProps &chars, const Font *font) override {
+        if (!m_bounds.takeBreak()) { // the paragraph flows on into the last one shown
+            openBlock();
+            m_cursor.insertText(m_bounds.shown(QStringLiteral(" ")), m_runFormat);
+            return;
+        }
         openBlock();
         m_cursor.setBlockFormat(blockFormat(para));
         m_cursor.setBlockCharFormat(charFormat(chars, font));
@@ -167,21 +210,24 @@ private:
         if (first != 0)
             f.setTextIndent(first / kTwipsPerPixel);
         if (p.spaceBefore > 0)
-            f.setTopMargin(p.spaceBefore / kTwipsPerPixel);
+            f.setTopMargin(std::min(p.spaceBefore, kMaxShownTwips) / kTwipsPerPixel);
         if (p.spaceAfter > 0)
-            f.setBottomMargin(p.spaceAfter / kTwipsPerPixel);
+            f.setBottomMargin(std::min(p.spaceAfter, kMaxShownTwips) / kTwipsPerPixel);
+        const int spacing = std::min(std::abs(p.lineSpacing), kMaxShownTwips);
         if (p.lineSpacing > 0 && p.lineMultiple)
-            f.setLineHeight(p.lineSpacing * 100.0 / 240.0, QTextBlockFormat::ProportionalHeight);
+            f.setLineHeight(std::min(p.lineSpacing * 100.0 / 240.0, qreal(kMaxShownLinePercent)),
+                            QTextBlockFormat::ProportionalHeight);
         else if (p.lineSpacing > 0)
-            f.setLineHeight(p.lineSpacing / kTwipsPerPixel, QTextBlockFormat::MinimumHeight);
+            f.setLineHeight(spacing / kTwipsPerPixel, QTextBlockFormat::MinimumHeight);
         else if (p.lineSpacing < 0)
-            f.setLineHeight(-p.lineSpacing / kTwipsPerPixel, QTextBlockFormat::FixedHeight);
+            f.setLineHeight(spacing / kTwipsPerPixel, QTextBlockFormat::FixedHeight);
         if (m_breakBefore)
             f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         return f;
     }
 
     QTextCursor m_cursor;
+    ShownBounds m_bounds;
     bool m_pendingBlock = false;
     bool m_breakBefore = false;  // the current block begins a page
     bool m_breakNext = false;    // the next block begins a page
@@ -207,7 +253,14 @@ void load(QTextDocument *document, QByteArrayView bytes) {
         DocumentSink sink(document);
         detail::parse(bytes, sink);
     } else {
-        document->setPlainText(textfile::decodeLines(bytes)); // one paragraph a line
+        // One paragraph a line, within the same bounds.
+        ShownBounds bounds;
+        QString text = textfile::decodeLines(bytes);
+        for (QChar &c : text) {
+            if (c == u'\n' && !bounds.takeBreak())
+                c = u' ';
+        }
+        document->setPlainText(bounds.shown(text));
     }
     document->setUndoRedoEnabled(undo);
     document->setModified(false);

@@ -100,10 +100,18 @@ void rtfDocument(QByteArrayView data) {
     document.setTextWidth(480);
     const QSizeF size = document.documentLayout()->documentSize();
     check(size.width() >= 0 && size.height() >= 0, "the document has a size");
+    check(size.height() < 8'000'000, "the document stays below the height Qt can lay out");
     if (rtf::detail::looksLikeRtf(data)) {
         QString shown = document.toRawText();
         shown.replace(QChar(QChar::ParagraphSeparator), u'\n').replace(QChar(QChar::LineSeparator), u'\n');
-        check(shown == rtf::plainText(data), "the document shows the text that was read");
+        QString plain = rtf::plainText(data);
+        // Past the shown bounds breaks show as spaces and long words get invisible places to wrap:
+        // the letters are still all there, in their order.
+        if (shown.contains(QChar(0x200B)) || plain.count(u'\n') > rtf::kMaxShownBreaks) {
+            for (QString *text : {&shown, &plain})
+                text->remove(QChar(0x200B)).replace(u'\n', u' ');
+        }
+        check(shown == plain, "the document shows the text that was read");
     }
 }
 
@@ -123,12 +131,8 @@ bool plainName(const QString &name) {
     return true;
 }
 
-void profile(QByteArrayView data) {
-    const QString path = scratchPath(QStringLiteral("Kerla.ini"));
-    writeFile(path, data);
-    ProfileFile file(path);
-
-    // A section and a key named by the file itself, so that the fuzzer reaches the matching.
+// A section and a key named by the file itself, so that the fuzzer reaches the matching.
+std::pair<QString, QString> namesFromFile(QByteArrayView data) {
     const QStringList lines = cp1250::toUnicode(data).split(u'\n');
     QString section = QStringLiteral("Kerla"), key = QStringLiteral("Left");
     for (const QString &line : lines) {
@@ -144,6 +148,16 @@ void profile(QByteArrayView data) {
             break;
         }
     }
+    return {section, key};
+}
+
+// The same rules through the file: read, write, read back, a refused write leaving the file
+// whole. The disk makes it about twenty times slower than the text in memory, so only one input
+// in 32 takes this path; which one is fixed by its bytes, so a reproducer stays one.
+void profileThroughFile(QByteArrayView data, const QString &section, const QString &key) {
+    const QString path = scratchPath(QStringLiteral("Kerla.ini"));
+    writeFile(path, data);
+    ProfileFile file(path);
 
     const ProfileSection whole = file.readSection(section);
     const QString before = file.readString(section, key, QStringLiteral("\x01"));
@@ -178,6 +192,41 @@ void profile(QByteArrayView data) {
             check(file.readSection(QStringLiteral("Other")).entries == other.entries,
                   "a write keeps the other sections");
     }
+}
+
+void profile(QByteArrayView data) {
+    const auto [section, key] = namesFromFile(data);
+
+    // The text in memory: the parser, the reads, a write and the read back.
+    ProfileText text(data.toByteArray());
+    const ProfileSection whole = text.readSection(section);
+    const QString before = whole.readString(key, QStringLiteral("\x01"));
+    int number = 0;
+    ProfileFile::parseInteger(before, &number);
+    const ProfileSection other = text.readSection(QStringLiteral("Other"));
+    text.readAll();
+    const QString value = QStringLiteral("w%1").arg(data.size());
+    if (!ProfileText::canWrite(section, key, value)) {
+        check(!text.writeString(section, key, value), "a key that cannot read back is refused");
+        check(text.bytes() == data.toByteArray(), "a refused write leaves the text as it was");
+    } else {
+        check(text.writeString(section, key, value), "a plain key is written");
+        const qsizetype nul = data.indexOf('\0');
+        if (nul >= 0) // everything from the NUL on stays as it was
+            check(text.bytes().endsWith(data.sliced(nul).toByteArray()), "a write keeps the bytes after a NUL");
+        if (plainName(section) && plainName(key)) {
+            check(text.readSection(section).readString(key, QString()) == value, "a written key reads back");
+            if (section.compare(QStringLiteral("Other"), Qt::CaseInsensitive) != 0 && nul < 0)
+                check(text.readSection(QStringLiteral("Other")).entries == other.entries,
+                      "a write keeps the other sections");
+        }
+    }
+
+    quint32 hash = 2166136261u; // FNV-1a
+    for (char c : data)
+        hash = (hash ^ uchar(c)) * 16777619u;
+    if (hash % 32 == 0)
+        profileThroughFile(data, section, key);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -156,6 +156,11 @@ private Q_SLOTS:
     void equalFormatsMakeOneRun_data();
     void equalFormatsMakeOneRun();
     void runsPerParagraphAreCapped();
+    void spacingIsBounded();
+    void breaksAndWordsAreBounded_data();
+    void breaksAndWordsAreBounded();
+    void hugeDocumentsLayOut_data();
+    void hugeDocumentsLayOut();
 };
 
 void RtfReaderTest::ownPages_data() {
@@ -426,8 +431,9 @@ void RtfReaderTest::namedFormats_data() {
         << "{\\rtf1" + tables + "{\\f1 a}X}" << QString() << 0.0 << QString();
     QTest::newRow("size in half-points")
         << "{\\rtf1" + tables + "\\fs23 X}" << QString() << 11.5 << QString();
-    QTest::newRow("huge size is clamped")
-        << "{\\rtf1" + tables + "\\fs99999999999999 X}" << QString() << 1638.0 << QString();
+    QTest::newRow("huge size is shown at 72 points")
+        << "{\\rtf1" + tables + "\\fs99999999999999 X}" << QString() << 72.0 << QString();
+    QTest::newRow("72 points stay") << "{\\rtf1" + tables + "\\fs144 X}" << QString() << 72.0 << QString();
     QTest::newRow("colour") << "{\\rtf1" + tables + "\\cf1 X}" << QString() << 0.0 << u"#ff0000"_qs;
     QTest::newRow("cf0 is automatic")
         << "{\\rtf1" + tables + "\\cf2\\cf0 X}" << QString() << 0.0 << QString();
@@ -577,7 +583,15 @@ void RtfReaderTest::malformed() {
     QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed()) + u" ms"_qs));
     if (text != u"*")
         QCOMPARE(plain, text);
-    QCOMPARE(shownText(*document), plain);
+    // Past the shown bounds, breaks show as spaces and long words get places to wrap.
+    static const QHash<QByteArray, QString> shownPastTheBounds = {
+        {"many paragraphs",
+         QString(rtf::kMaxShownBreaks, u'\n') + QString(50000 - rtf::kMaxShownBreaks, u' ') + u"x"_qs},
+        {"many empty fallbacks",
+         (QString(rtf::kMaxShownWord, QChar(0x10D)) + QChar(0x200B)).repeated(49) +
+             QString(rtf::kMaxShownWord, QChar(0x10D))},
+    };
+    QCOMPARE(shownText(*document), shownPastTheBounds.value(QTest::currentDataTag(), plain));
 }
 
 // Every cut of a real file reads without fault and shows a beginning of the whole text.
@@ -756,6 +770,104 @@ void RtfReaderTest::runsPerParagraphAreCapped() {
     QVERIFY(runs.last().text().startsWith(QString::number(runs.size() - 1) + u' '));
     QVERIFY(runs.last().text().endsWith(u"2999 "));
     QCOMPARE(describe(*document).section(u'\n', 1), u"L a{i}b{}c"_qs);
+}
+
+// Spacing and line heights from a broken page are shown at most 96 pixels or twice the line.
+void RtfReaderTest::spacingIsBounded() {
+    const auto document = loaded("{\\rtf1\\sb31680\\sa99999\\sl9999\\slmult1 A\\par"
+                                 "\\pard\\sl-99999 B\\par\\pard\\sl1440\\sb1440 C\\par"
+                                 "\\pard\\sl480\\slmult1 D}");
+    const QTextBlock a = document->begin();
+    QCOMPARE(a.blockFormat().topMargin(), 96.0);
+    QCOMPARE(a.blockFormat().bottomMargin(), 96.0);
+    QCOMPARE(a.blockFormat().lineHeightType(), int(QTextBlockFormat::ProportionalHeight));
+    QCOMPARE(a.blockFormat().lineHeight(), 200.0);
+    const QTextBlock b = a.next();
+    QCOMPARE(b.blockFormat().lineHeightType(), int(QTextBlockFormat::FixedHeight));
+    QCOMPARE(b.blockFormat().lineHeight(), 96.0);
+    const QTextBlock c = b.next(); // at the bounds, as written
+    QCOMPARE(c.blockFormat().lineHeightType(), int(QTextBlockFormat::MinimumHeight));
+    QCOMPARE(c.blockFormat().lineHeight(), 96.0);
+    QCOMPARE(c.blockFormat().topMargin(), 96.0);
+    QCOMPARE(c.next().blockFormat().lineHeight(), 200.0);
+}
+
+// Past the bounds nothing is lost: breaks show as spaces, long words get invisible places to wrap.
+void RtfReaderTest::breaksAndWordsAreBounded_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("blocks");
+    QTest::addColumn<int>("lineBreaks");
+    QTest::addColumn<int>("wrapPlaces");
+
+    const int n = rtf::kMaxShownBreaks;
+    auto repeat = [](const QByteArray &unit, int times) {
+        QByteArray out;
+        for (int i = 0; i < times; ++i)
+            out += unit;
+        return out;
+    };
+    QTest::newRow("paragraphs up to the bound") << "{\\rtf1 " + repeat("a\\par ", n - 1) + "z}" << n << 0 << 0;
+    QTest::newRow("paragraphs past the bound") << "{\\rtf1 " + repeat("a\\par ", n + 700) + "z}" << n + 1 << 0 << 0;
+    QTest::newRow("line breaks past the bound") << "{\\rtf1 " + repeat("a\\line ", n + 300) + "z}" << 1 << n << 0;
+    QTest::newRow("paragraphs and line breaks share it")
+        << "{\\rtf1 " + repeat("a\\par b\\line ", n) + "z}" << n / 2 + 1 << n / 2 << 0;
+    QTest::newRow("a word at the bound") << "{\\rtf1 " + QByteArray(rtf::kMaxShownWord, 'x') + "}" << 1 << 0 << 0;
+    QTest::newRow("a word one past it") << "{\\rtf1 " + QByteArray(rtf::kMaxShownWord + 1, 'x') + "}" << 1 << 0 << 1;
+    QTest::newRow("a word over format changes")
+        << "{\\rtf1 " + repeat("xxxxxxxxx\\b y\\b0 ", 250) + "}" << 1 << 0 << 2;
+    QTest::newRow("words of normal length") << "{\\rtf1 " + repeat("slovo ", 5000) + "}" << 1 << 0 << 0;
+    QTest::newRow("plain text lines past the bound") << repeat("a\r\n", n + 50) << n + 1 << 0 << 0;
+    QTest::newRow("a plain text word") << QByteArray(3 * rtf::kMaxShownWord + 5, 'q') << 1 << 0 << 3;
+}
+
+void RtfReaderTest::breaksAndWordsAreBounded() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, blocks);
+    QFETCH(int, lineBreaks);
+    QFETCH(int, wrapPlaces);
+    const auto document = loaded(bytes);
+    QCOMPARE(document->blockCount(), blocks);
+    const QString raw = document->toRawText();
+    QCOMPARE(int(raw.count(QChar::LineSeparator)), lineBreaks);
+    QCOMPARE(int(raw.count(QChar(0x200B))), wrapPlaces);
+    // Every letter is shown, in its order.
+    auto letters = [](QString text) {
+        text.remove(QChar(0x200B));
+        for (QChar &c : text)
+            if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c == u'\n')
+                c = u' ';
+        return text.simplified();
+    };
+    QCOMPARE(letters(raw), letters(rtf::plainText(bytes)));
+}
+
+// Hand-made pages that once froze the view: Qt's layout never ends for a document taller than about
+// 8.4 million pixels. Each lays out, narrow and wide, and stays below that height.
+void RtfReaderTest::hugeDocumentsLayOut_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    auto fill = [](const QByteArray &head, const QByteArray &unit) {
+        QByteArray doc = "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 " + head;
+        while (doc.size() < 100 * 1024)
+            doc += unit;
+        return doc + '}';
+    };
+    QTest::newRow("huge letters") << fill("\\fs3000 ", "x ");
+    QTest::newRow("huge letters, tall lines") << fill("\\fs3276\\sl31680\\slmult1 ", "x ");
+    QTest::newRow("space around empty paragraphs") << fill("\\sb31680\\sa31680 ", "\\par ");
+    QTest::newRow("exact tall lines") << fill("\\sl-31680 ", "x\\line ");
+    QTest::newRow("huge empty paragraphs") << fill("\\fs3276\\sl-31680\\sb31680 ", "\\par ");
+    QTest::newRow("one long word") << fill("", "x");
+    QTest::newRow("plain lines") << QByteArray(100 * 1024, '\n');
+}
+
+void RtfReaderTest::hugeDocumentsLayOut() {
+    QFETCH(QByteArray, bytes);
+    const auto document = loaded(bytes);
+    for (int width : {600, 250}) {
+        document->setTextWidth(width);
+        const qreal height = document->size().height();
+        QVERIFY2(height > 0 && height < 8'000'000, qPrintable(QString::number(height)));
+    }
 }
 
 QTEST_MAIN(RtfReaderTest)
