@@ -5,6 +5,7 @@
 #include "faultshim.h"
 #include "platform/folders.h"
 
+#include <QSessionManager>
 #include <QTest>
 #include <QTextEdit>
 
@@ -35,6 +36,7 @@ private Q_SLOTS:
     void uncreatableUserFolderIsTold();
     void signalsCloseOnceAsEscDoes_data();
     void signalsCloseOnceAsEscDoes();
+    void sessionEndClosesOnceAsEscDoes();
     void foreignExceptionsAreReported();
 
 private:
@@ -171,6 +173,30 @@ void CloseFaultsTest::signalsCloseOnceAsEscDoes() {
     // Ended by Esc first, the program is not closed a second time by the session's end.
     end.end(false);
     QCOMPARE(closes, 1);
+}
+
+// Logging out: the session manager asks the program to save its data; it closes as Esc does, once,
+// and stays in its event loop (the session manager ends the process itself).
+void CloseFaultsTest::sessionEndClosesOnceAsEscDoes() {
+    auto *manager = qApp->findChild<QSessionManager *>();
+    if (!manager)
+        QSKIP("this Qt is built without session management");
+    start();
+    int closes = 0;
+    SessionEnd end([&] {
+        ++closes;
+        main().close();
+    });
+    QTest::keyClick(childOf<QTextEdit>(main(), "TextWindow"), Qt::Key_F1, Qt::ControlModifier);
+    QVERIFY(QFile::exists(m_test->state.readingTextPath()));
+    Q_EMIT qApp->commitDataRequest(*manager);
+    Q_EMIT qApp->commitDataRequest(*manager);
+    QCOMPARE(end.closes(), 1);
+    QCOMPARE(closes, 1);
+    QVERIFY(!main().isVisible());
+    QCOMPARE(filesIn(m_test->state.UserDataDir), QStringList{QStringLiteral("Kerla.ini")});
+    QVERIFY(readBytes(m_test->state.settingsPath()).endsWith("TypOkna=0\r\n"));
+    QVERIFY(m_test->messages.errors.isEmpty());
 }
 
 void CloseFaultsTest::foreignExceptionsAreReported() {
