@@ -1,7 +1,7 @@
 # What `cmake --install` puts in place, below the prefix:
 #   bin/kerla, bin/kerla-data
 #   share/kerla/                   the whole sample data set (found as ../share/kerla/ from bin/)
-#   share/applications/, share/metainfo/, share/icons/hicolor/, share/man/man1/kerla.1.gz
+#   share/applications/, share/metainfo/, share/icons/hicolor/, share/man/man1/kerla.1.gz, kerla-data.1.gz
 #   share/doc/kerla/               copyright and changelog
 include(GNUInstallDirs)
 set(_linux "${CMAKE_CURRENT_LIST_DIR}/linux")
@@ -34,15 +34,16 @@ install(DIRECTORY "${CMAKE_BINARY_DIR}/icons/" DESTINATION "${CMAKE_INSTALL_DATA
 # Compressed the way Debian wants them: gzip -9n, no name or time stamp inside.
 find_program(GZIP gzip REQUIRED)
 set(_gz_dir "${CMAKE_CURRENT_BINARY_DIR}/gz")
-foreach(name kerla.1 changelog)
+foreach(name kerla.1 kerla-data.1 changelog)
     add_custom_command(OUTPUT "${_gz_dir}/${name}.gz"
         COMMAND ${CMAKE_COMMAND} -E copy "${_linux}/${name}" "${_gz_dir}/${name}"
         COMMAND ${GZIP} -9nf "${_gz_dir}/${name}"
         DEPENDS "${_linux}/${name}"
         VERBATIM)
 endforeach()
-add_custom_target(kerla_compressed_docs ALL DEPENDS "${_gz_dir}/kerla.1.gz" "${_gz_dir}/changelog.gz")
-install(FILES "${_gz_dir}/kerla.1.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
+add_custom_target(kerla_compressed_docs ALL DEPENDS "${_gz_dir}/kerla.1.gz" "${_gz_dir}/kerla-data.1.gz"
+    "${_gz_dir}/changelog.gz")
+install(FILES "${_gz_dir}/kerla.1.gz" "${_gz_dir}/kerla-data.1.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
 
 # The licence in the machine-readable copyright format: its text below the notice, indented.
 file(READ "${PROJECT_SOURCE_DIR}/LICENSE" _licence)

@@ -109,6 +109,8 @@ private Q_SLOTS:
     void sampleSetIsClean();
     void plantedFault_data();
     void plantedFault();
+    void arguments_data();
+    void arguments();
     void unreadableFolder();
     void importRoundTrip();
     void importTsvWithoutReadings();
@@ -294,6 +296,34 @@ void DataToolsTest::plantedFault() {
                           : line        ? QStringLiteral("%1, řádek %2: ").arg(day).arg(line)
                                         : day + QStringLiteral(": ");
     QVERIFY2(text.out.contains(file + QStringLiteral(": ") + where), qPrintable(text.out));
+}
+
+// Wrong arguments end with status 2 and the usage, in Czech; asked for, the usage goes to stdout.
+void DataToolsTest::arguments_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+    const QString folder = QStringLiteral(KERLA_BIN_DIR);
+    QTest::newRow("nothing") << QStringList() << 2 << QString() << u"použití: kerla-data check"_qs;
+    QTest::newRow("unknown command") << QStringList{u"zkontroluj"_qs} << 2 << QString() << u"použití:"_qs;
+    QTest::newRow("check without a folder") << QStringList{u"check"_qs} << 2 << QString() << u"použití:"_qs;
+    QTest::newRow("help") << QStringList{u"--help"_qs} << 0 << u"man kerla-data"_qs << QString();
+    QTest::newRow("a year out of range") << QStringList{u"check"_qs, folder, u"3000"_qs} << 2 << QString()
+                                         << u"kerla-data: 3000 není rok mezi 1901 a 2099"_qs;
+    QTest::newRow("not a year") << QStringList{u"import"_qs, u"--year"_qs, u"letos"_qs, u"t.csv"_qs, folder}
+                                << 2 << QString() << u"letos není rok"_qs;
+}
+
+void DataToolsTest::arguments() {
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    const Run run = kerlaData(args);
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(out.isEmpty() ? run.out.isEmpty() : run.out.contains(out), qPrintable(run.out));
+    QVERIFY2(err.isEmpty() ? run.err.isEmpty() : run.err.contains(err), qPrintable(run.err));
 }
 
 void DataToolsTest::unreadableFolder() {

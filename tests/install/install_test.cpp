@@ -72,6 +72,7 @@ void InstallTest::holdsEveryListedFile_data() {
         "share/metainfo/org.example.Kerla.metainfo.xml",
         "share/icons/hicolor/scalable/apps/org.example.Kerla.svg",
         "share/man/man1/kerla.1.gz",
+        "share/man/man1/kerla-data.1.gz",
         "share/doc/kerla/copyright",
         "share/kerla/O Kerlach.rtf",
         "share/kerla/Distribuce.rtf",

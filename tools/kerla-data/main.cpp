@@ -21,21 +21,29 @@
 
 namespace {
 
+struct ArgumentError : KerlaError {
+    using KerlaError::KerlaError;
+};
+
+const char kUsage[] =
+    "použití: kerla-data check [--json] SLOŽKA [ROK...]       zkontroluje data roku\n"
+    "         kerla-data import [--year ROK] TABULKA SLOŽKA  převede tabulku roku (CSV, TSV)\n"
+    "         kerla-data text SOUBOR                         text souboru RTF, jak ho program ukáže\n"
+    "         kerla-data build ZDROJ SLOŽKA ROK...           ukázková data z textu Bible\n"
+    "         kerla-data lists ZDROJ ODKAZY VÝSTUP.cpp       seznamy kerel roku 2025 pro sestavení\n"
+    "Podrobnosti: man kerla-data\n";
+
 int usage() {
-    std::fputs("usage: kerla-data build SOURCEDIR OUTDIR YEARS...\n"
-               "       kerla-data lists SOURCEDIR REFSFILE OUT.cpp\n"
-               "       kerla-data text FILE\n"
-               "       kerla-data check [--json] FOLDER [YEAR...]\n"
-               "       kerla-data import [--year YEAR] TABLE OUTFOLDER\n",
-               stderr);
+    std::fputs(kUsage, stderr);
     return 2;
 }
 
+// A year the program knows; anything else is an argument error.
 int yearNumber(const QString &text) {
     bool ok = false;
     const int year = text.toInt(&ok);
     if (!ok || year < 1901 || year > 2099)
-        throw KerlaError(QStringLiteral("not a year between 1901 and 2099: %1").arg(text));
+        throw ArgumentError(QStringLiteral("%1 není rok mezi 1901 a 2099").arg(text));
     return year;
 }
 
@@ -159,6 +167,10 @@ int main(int argc, char **argv) {
     const QString command = QCoreApplication::arguments().value(1);
     const QStringList args = QCoreApplication::arguments().mid(2);
 
+    if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     try {
         if (command == QLatin1String("build") && args.size() >= 3) {
             build(args[0], args[1], args.mid(2));
@@ -177,6 +189,9 @@ int main(int argc, char **argv) {
         } else {
             return usage();
         }
+    } catch (const ArgumentError &e) {
+        std::fprintf(stderr, "kerla-data: %s\n", e.what());
+        return 2;
     } catch (const KerlaError &e) {
         std::fprintf(stderr, "kerla-data: %s\n", e.what());
         return 1;
