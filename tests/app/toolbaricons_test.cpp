@@ -37,7 +37,8 @@ private Q_SLOTS:
                     const toolbarart::ReadyPicture &r = toolbarart::readyPictures[i];
                     found += r.picture == int(picture) && r.ratio == ratio;
                 }
-                QVERIFY2(found == 1, qPrintable(QStringLiteral("picture %1 at %2").arg(int(picture)).arg(ratio)));
+                QVERIFY2(found == 1,
+                         qPrintable(QStringLiteral("picture %1 at %2").arg(int(picture)).arg(ratio)));
             }
         }
     }

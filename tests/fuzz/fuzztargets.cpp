@@ -213,7 +213,8 @@ void profile(QByteArrayView data) {
         check(text.writeString(section, key, value), "a plain key is written");
         const qsizetype nul = data.indexOf('\0');
         if (nul >= 0) // everything from the NUL on stays as it was
-            check(text.bytes().endsWith(data.sliced(nul).toByteArray()), "a write keeps the bytes after a NUL");
+            check(text.bytes().endsWith(data.sliced(nul).toByteArray()),
+                  "a write keeps the bytes after a NUL");
         if (plainName(section) && plainName(key)) {
             check(text.readSection(section).readString(key, QString()) == value, "a written key reads back");
             if (section.compare(QStringLiteral("Other"), Qt::CaseInsensitive) != 0 && nul < 0)

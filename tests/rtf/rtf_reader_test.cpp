@@ -587,9 +587,8 @@ void RtfReaderTest::malformed() {
     static const QHash<QByteArray, QString> shownPastTheBounds = {
         {"many paragraphs",
          QString(rtf::kMaxShownBreaks, u'\n') + QString(50000 - rtf::kMaxShownBreaks, u' ') + u"x"_qs},
-        {"many empty fallbacks",
-         (QString(rtf::kMaxShownWord, QChar(0x10D)) + QChar(0x200B)).repeated(49) +
-             QString(rtf::kMaxShownWord, QChar(0x10D))},
+        {"many empty fallbacks", (QString(rtf::kMaxShownWord, QChar(0x10D)) + QChar(0x200B)).repeated(49) +
+                                     QString(rtf::kMaxShownWord, QChar(0x10D))},
     };
     QCOMPARE(shownText(*document), shownPastTheBounds.value(QTest::currentDataTag(), plain));
 }
@@ -806,13 +805,18 @@ void RtfReaderTest::breaksAndWordsAreBounded_data() {
             out += unit;
         return out;
     };
-    QTest::newRow("paragraphs up to the bound") << "{\\rtf1 " + repeat("a\\par ", n - 1) + "z}" << n << 0 << 0;
-    QTest::newRow("paragraphs past the bound") << "{\\rtf1 " + repeat("a\\par ", n + 700) + "z}" << n + 1 << 0 << 0;
-    QTest::newRow("line breaks past the bound") << "{\\rtf1 " + repeat("a\\line ", n + 300) + "z}" << 1 << n << 0;
+    QTest::newRow("paragraphs up to the bound")
+        << "{\\rtf1 " + repeat("a\\par ", n - 1) + "z}" << n << 0 << 0;
+    QTest::newRow("paragraphs past the bound")
+        << "{\\rtf1 " + repeat("a\\par ", n + 700) + "z}" << n + 1 << 0 << 0;
+    QTest::newRow("line breaks past the bound")
+        << "{\\rtf1 " + repeat("a\\line ", n + 300) + "z}" << 1 << n << 0;
     QTest::newRow("paragraphs and line breaks share it")
         << "{\\rtf1 " + repeat("a\\par b\\line ", n) + "z}" << n / 2 + 1 << n / 2 << 0;
-    QTest::newRow("a word at the bound") << "{\\rtf1 " + QByteArray(rtf::kMaxShownWord, 'x') + "}" << 1 << 0 << 0;
-    QTest::newRow("a word one past it") << "{\\rtf1 " + QByteArray(rtf::kMaxShownWord + 1, 'x') + "}" << 1 << 0 << 1;
+    QTest::newRow("a word at the bound")
+        << "{\\rtf1 " + QByteArray(rtf::kMaxShownWord, 'x') + "}" << 1 << 0 << 0;
+    QTest::newRow("a word one past it")
+        << "{\\rtf1 " + QByteArray(rtf::kMaxShownWord + 1, 'x') + "}" << 1 << 0 << 1;
     QTest::newRow("a word over format changes")
         << "{\\rtf1 " + repeat("xxxxxxxxx\\b y\\b0 ", 250) + "}" << 1 << 0 << 2;
     QTest::newRow("words of normal length") << "{\\rtf1 " + repeat("slovo ", 5000) + "}" << 1 << 0 << 0;

@@ -28,13 +28,14 @@ QByteArray readyPicturesSource() {
             for (qsizetype i = 0; i < png.size(); ++i)
                 out += (i % 20 ? "" : "\n    ") + QByteArray::number(uchar(png[i])) + ',';
             out += "\n};\n";
-            table += "    {" + QByteArray::number(int(picture)) + ", " + QByteArray::number(ratio) + ", " + name +
-                     ", int(sizeof " + name + ")},\n";
+            table += "    {" + QByteArray::number(int(picture)) + ", " + QByteArray::number(ratio) + ", " +
+                     name + ", int(sizeof " + name + ")},\n";
             ++count;
         }
     }
-    out += "\n} // namespace\n\nconst ReadyPicture readyPictures[] = {\n" + table + "};\nconst int readyPictureCount = " +
-           QByteArray::number(count) + ";\n\n} // namespace toolbarart\n";
+    out += "\n} // namespace\n\nconst ReadyPicture readyPictures[] = {\n" + table +
+           "};\nconst int readyPictureCount = " + QByteArray::number(count) +
+           ";\n\n} // namespace toolbarart\n";
     return out;
 }
 
