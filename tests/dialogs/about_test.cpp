@@ -12,9 +12,62 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <vector>
+
+#include <jpeglib.h>
 
 namespace {
+
+// A 16 x 16 progressive JPEG. `scansPerComponent` 0: libjpeg's usual ten scans; otherwise the DC of
+// all three components in one scan, then the 63 AC coefficients of each component split into that
+// many scans.
+QByteArray progressiveJpeg(int scansPerComponent) {
+    jpeg_compress_struct c{};
+    jpeg_error_mgr errors{};
+    c.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&c);
+    unsigned char *buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&c, &buffer, &size);
+    c.image_width = 16;
+    c.image_height = 16;
+    c.input_components = 3;
+    c.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&c);
+    std::vector<jpeg_scan_info> scans;
+    if (scansPerComponent == 0) {
+        jpeg_simple_progression(&c);
+    } else {
+        scans.push_back({3, {0, 1, 2, 0}, 0, 0, 0, 0});
+        for (int component = 0; component < 3; ++component) {
+            for (int i = 0; i < scansPerComponent; ++i)
+                scans.push_back({1,
+                                 {component, 0, 0, 0},
+                                 1 + i * 63 / scansPerComponent,
+                                 (i + 1) * 63 / scansPerComponent,
+                                 0,
+                                 0});
+        }
+        c.scan_info = scans.data();
+        c.num_scans = int(scans.size());
+    }
+    jpeg_start_compress(&c, TRUE);
+    unsigned char row[16 * 3];
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16 * 3; ++x)
+            row[x] = static_cast<unsigned char>(x * 5 + y * 11);
+        JSAMPROW rows[] = {row};
+        jpeg_write_scanlines(&c, rows, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    const QByteArray bytes(reinterpret_cast<const char *>(buffer), qsizetype(size));
+    std::free(buffer);
+    return bytes;
+}
 
 // A small ELF file written by hand: the header, the sections' contents, the section names and the
 // section header table, in the class and byte order asked for.
@@ -277,6 +330,9 @@ void AboutTest::decodesJpeg() {
     QVERIFY(qGray(image.pixel(225, 150)) > 200);
     QVERIFY(qGray(image.pixel(225, 330)) < 100);
     QVERIFY(!aboutwindow::backgroundPicture().isNull());
+    // Progressive pictures decode as well, up to a hundred scans.
+    QCOMPARE(jpegimage::decode(progressiveJpeg(0)).size(), QSize(16, 16));
+    QCOMPARE(jpegimage::decode(progressiveJpeg(21)).size(), QSize(16, 16)); // 64 scans
 }
 
 void AboutTest::badJpegGivesNoPicture_data() {
@@ -294,6 +350,8 @@ void AboutTest::badJpegGivesNoPicture_data() {
     huge[sof + 5] = char(0xFD), huge[sof + 6] = char(0xE8), huge[sof + 7] = char(0xFD),
                huge[sof + 8] = char(0xE8);
     QTest::newRow("enormous size") << huge;
+    // Progressive, with more scans than any real picture: each scan decodes the whole picture again.
+    QTest::newRow("a hundred and ninety scans") << progressiveJpeg(63);
 }
 
 void AboutTest::badJpegGivesNoPicture() {
