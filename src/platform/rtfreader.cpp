@@ -90,13 +90,13 @@ public:
         return true;
     }
 
-    // The text as it is shown: line breaks past the bound as spaces, long words given places to
-    // wrap.
+    // The text as it is shown: line breaks (and the line ends of plain text) past the bound as
+    // spaces, long words given places to wrap.
     QString shown(const QString &text) {
         QString out;
         out.reserve(text.size());
         for (QChar c : text) {
-            if (c == QChar::LineSeparator && !takeBreak())
+            if ((c == QChar::LineSeparator || c == u'\n') && !takeBreak())
                 c = u' ';
             if (c.isSpace() || c == QChar(0x200B)) {
                 m_word = 0;
@@ -254,13 +254,7 @@ void load(QTextDocument *document, QByteArrayView bytes) {
         detail::parse(bytes, sink);
     } else {
         // One paragraph a line, within the same bounds.
-        ShownBounds bounds;
-        QString text = textfile::decodeLines(bytes);
-        for (QChar &c : text) {
-            if (c == u'\n' && !bounds.takeBreak())
-                c = u' ';
-        }
-        document->setPlainText(bounds.shown(text));
+        document->setPlainText(ShownBounds().shown(textfile::decodeLines(bytes)));
     }
     document->setUndoRedoEnabled(undo);
     document->setModified(false);
