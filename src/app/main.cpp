@@ -1,6 +1,7 @@
 #include "app/mainform.h"
 #include "app/program.h"
 #include "app/sessionend.h"
+#include "controls/deferredicons.h"
 #include "controls/messagebox.h"
 #include "platform/designfonts.h"
 #include "platform/folders.h"
@@ -15,6 +16,8 @@ int main(int argc, char **argv) {
     QApplication::setApplicationName(QStringLiteral("Kerla"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Kerla"));
     designfonts::install();
+    // The window then shows without loading any picture-format plug-in.
+    DeferredIconStyle::install();
 
     BoxMessageSink messages;
     const QString programDir = folders::programDir();

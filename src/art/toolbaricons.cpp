@@ -1,5 +1,7 @@
 #include "art/toolbaricons.h"
 
+#include <QBuffer>
+#include <QImageReader>
 #include <QPixmap>
 
 namespace toolbarart {
@@ -10,8 +12,13 @@ QImage picture(Picture picture, qreal devicePixelRatio) {
         const ReadyPicture &ready = readyPictures[i];
         if (ready.picture != int(picture) || ready.ratio != ratio)
             continue;
+        QByteArray png = QByteArray::fromRawData(reinterpret_cast<const char *>(ready.png), ready.size);
+        QBuffer bytes(&png);
+        QImageReader reader(&bytes, "png");
+        // The bytes are PNG: no picture-format plug-in is loaded to ask whether it reads them.
+        reader.setAutoDetectImageFormat(false);
         QImage image;
-        if (image.loadFromData(ready.png, ready.size, "PNG") && image.width() == 32 * ready.ratio) {
+        if (reader.read(&image) && image.width() == 32 * ready.ratio) {
             image.setDevicePixelRatio(ready.ratio);
             return image;
         }
