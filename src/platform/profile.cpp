@@ -8,6 +8,8 @@
 #include <QSaveFile>
 #include <QSet>
 
+#include <array>
+
 namespace {
 
 bool isSectionLine(const QString &trimmed) {
@@ -68,6 +70,22 @@ QList<LineSpan> lineSpans(const QByteArray &bytes) {
     return spans;
 }
 
+// Whether a line could open a section: its first byte that does not read as white space is '['.
+// A byte reads as white space when its letter in Windows-1250 is one to QString::trimmed().
+bool mayOpenSection(const char *line, qsizetype size) {
+    static const auto blank = [] {
+        std::array<bool, 256> table{};
+        for (int b = 0; b < 256; ++b)
+            table[b] = cp1250::toUnicode(char(b)).isSpace();
+        return table;
+    }();
+    for (qsizetype i = 0; i < size; ++i) {
+        if (!blank[uchar(line[i])])
+            return line[i] == '[';
+    }
+    return false;
+}
+
 bool holdsLineBreak(const QString &text) {
     return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')) || text.contains(QChar(0));
 }
@@ -111,8 +129,13 @@ QList<std::pair<QString, ProfileSection>> ProfileText::readAll() const {
 ProfileSection ProfileText::readSection(const QString &section) const {
     ProfileSection found;
     bool inSection = false;
-    for (const QByteArray &raw : textfile::splitLines(m_bytes)) {
-        const QString line = cp1250::toUnicode(raw);
+    for (const LineSpan &span : lineSpans(m_bytes)) {
+        const char *raw = m_bytes.constData() + span.start;
+        const qsizetype size = span.contentEnd - span.start;
+        // Outside the section only a section's opening line counts: the others are not read.
+        if (!inSection && !mayOpenSection(raw, size))
+            continue;
+        const QString line = cp1250::toUnicode(QByteArrayView(raw, size));
         const QString trimmed = line.trimmed();
         if (isSectionLine(trimmed)) {
             if (inSection)

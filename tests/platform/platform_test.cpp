@@ -28,6 +28,8 @@ private Q_SLOTS:
 
     void profileReads_data();
     void profileReads();
+    void profileSectionReadsAsInTheWhole_data();
+    void profileSectionReadsAsInTheWhole();
     void profileWriteKeepsOtherContent();
     void profileWriteCreatesFileAndSection();
     void profileWriteLeavesNoTemporaryFiles();
@@ -214,6 +216,30 @@ void PlatformTest::profileReads() {
     const QString path = dir.filePath(QStringLiteral("Kerla.ini"));
     QVERIFY(writeBytes(path, file));
     QCOMPARE(ProfileFile(path).readInteger(section, key, -7), expected);
+}
+
+void PlatformTest::profileSectionReadsAsInTheWhole_data() {
+    // One section read alone gives what the whole text read at once gives for it, whatever stands
+    // before a section's bracket: blanks of every kind that trimming removes, or a letter.
+    QTest::addColumn<QByteArray>("text");
+    QTest::newRow("plain") << QByteArray("[A]\r\nk=1\r\n[B]\r\nk=2\r\n");
+    QTest::newRow("blanks before brackets")
+        << QByteArray(" \t[A]\r\nk=1\r\n\x0b\x0c [B] \r\nk=2\r\n\xa0[C]\nk=3\n");
+    QTest::newRow("letters before brackets") << QByteArray("[A]\r\nx[B]\r\nk=1\r\n\x9a[C]\r\nk=2\r\n");
+    QTest::newRow("repeated section") << QByteArray("[A]\r\nk=1\r\n[B]\r\n[a]\r\nk=2\r\nj=3\r\n");
+    QTest::newRow("keys before any section") << QByteArray("k=0\r\n=x\r\n[A]\r\nk=1\r\n");
+    QTest::newRow("CR ends and a NUL") << QByteArray("[A]\rk=1\r[B]\rk=2\0[C]\rk=3\r", 27);
+    QTest::newRow("Czech names") << QByteArray("[Čtení]\r\nk=č\r\n[ČTENÍ]\r\nk=2\r\n");
+}
+
+void PlatformTest::profileSectionReadsAsInTheWhole() {
+    QFETCH(QByteArray, text);
+    const ProfileText profile(text);
+    const auto whole = profile.readAll();
+    QVERIFY(!whole.isEmpty());
+    for (const auto &[name, section] : whole)
+        QCOMPARE(profile.readSection(name).entries, section.entries);
+    QVERIFY(profile.readSection(QStringLiteral("Missing")).entries.isEmpty());
 }
 
 void PlatformTest::profileWriteKeepsOtherContent() {
