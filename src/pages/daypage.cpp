@@ -9,6 +9,11 @@
 
 #include <utility>
 
+void DailyStore::load(QByteArray text) {
+    m_lines = textfile::lineBounds(text);
+    m_text = std::move(text);
+}
+
 namespace daypage {
 
 QString yearFilePath(const QString &programDir, uint16_t year) {
@@ -25,8 +30,11 @@ int lineNumber(const ViewDate &date) {
     return (date.month - 1) * 31 + (date.day - 1);
 }
 
-QByteArray pageBytes(const QByteArray &line) {
-    return "{\\rtf1\\ansi " + line + "}\r\n";
+QByteArray pageBytes(QByteArrayView line) {
+    QByteArray page = "{\\rtf1\\ansi ";
+    page += line;
+    page += "}\r\n";
+    return page;
 }
 
 QByteArray substitutePageBytes(const QString &shortDate) {
@@ -64,18 +72,18 @@ QByteArray ComposeDayPage(const AppContext &context, const ViewDate &date, Daily
     if (date.year != store.LoadedYear) {
         store.LoadedYear = date.year;
         try {
-            store.lines = textfile::readLines(yearFile);
+            store.load(textfile::readAll(yearFile));
         } catch (const KerlaError &) {
             // Nothing of another year is shown under this date: the day's lookup then reports
             // the missing line, and the next refresh tries the file again.
             store.LoadedYear = 3000;
-            store.lines.clear();
+            store.clear();
         }
     }
     const int n = lineNumber(date);
-    if (n < 0 || n >= store.lines.size())
+    if (n < 0 || n >= store.lineCount())
         throw KerlaError(errors::listIndexOutOfBounds(n));
-    QByteArray page = pageBytes(store.lines.at(n));
+    QByteArray page = pageBytes(store.line(n));
     storePage(context, page, unwritable);
     return page;
 }

@@ -2,6 +2,7 @@
 
 #include "calendar/viewdate.h"
 #include "pages/appcontext.h"
+#include "platform/textfile.h"
 
 #include <QByteArray>
 #include <QList>
@@ -18,10 +19,21 @@ struct DayReadings {
     void clear() { *this = DayReadings{}; }
 };
 
-// The daily watchword lines of one year, kept in memory between refreshes.
+// The daily watchword lines of one year, kept in memory between refreshes: the year file's bytes,
+// read once, and where each line lies in them.
 struct DailyStore {
-    QList<QByteArray> lines;
     uint16_t LoadedYear = 0; // 0 at start; 3000 after a failed load
+
+    void load(QByteArray text);
+    void clear() { load({}); }
+    qsizetype lineCount() const { return m_lines.size(); }
+    QByteArrayView line(qsizetype n) const {
+        return QByteArrayView(m_text).sliced(m_lines.at(n).start, m_lines.at(n).size);
+    }
+
+private:
+    QByteArray m_text;
+    QList<textfile::LineBounds> m_lines;
 };
 
 namespace daypage {
@@ -36,7 +48,7 @@ int lineNumber(const ViewDate &date);
 
 // The bytes of KERLA.TMP for a stored line, and for a year whose file is missing (shortDate is
 // the shown date in the user's short date format).
-QByteArray pageBytes(const QByteArray &line);
+QByteArray pageBytes(QByteArrayView line);
 QByteArray substitutePageBytes(const QString &shortDate);
 
 // Loads the year's lines into `store` when the date's year is not the loaded one (LoadedYear 3000

@@ -9,24 +9,29 @@
 
 namespace textfile {
 
-QList<QByteArray> splitLines(QByteArrayView text) {
+QList<LineBounds> lineBounds(QByteArrayView text) {
     const qsizetype nul = text.indexOf('\0');
-    if (nul >= 0)
-        text = text.first(nul);
-    QList<QByteArray> lines;
+    const qsizetype n = nul >= 0 ? nul : text.size();
+    QList<LineBounds> lines;
     qsizetype start = 0;
-    const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         const char c = text[i];
         if (c != '\r' && c != '\n')
             continue;
-        lines.append(text.sliced(start, i - start).toByteArray());
+        lines.append({start, i - start});
         if (c == '\r' && i + 1 < n && text[i + 1] == '\n')
             ++i;
         start = i + 1;
     }
     if (start < n)
-        lines.append(text.sliced(start).toByteArray());
+        lines.append({start, n - start});
+    return lines;
+}
+
+QList<QByteArray> splitLines(QByteArrayView text) {
+    QList<QByteArray> lines;
+    for (const LineBounds &line : lineBounds(text))
+        lines.append(text.sliced(line.start, line.size).toByteArray());
     return lines;
 }
 

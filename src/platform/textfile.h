@@ -12,6 +12,12 @@ namespace textfile {
 // and a final line end adds no empty line. The line ends are not part of the lines.
 QList<QByteArray> splitLines(QByteArrayView text);
 
+// Where each of those lines lies in the text: its first byte and its length. No byte is copied.
+struct LineBounds {
+    qsizetype start, size;
+};
+QList<LineBounds> lineBounds(QByteArrayView text);
+
 // Windows-1250 text in Unicode: its lines, as splitLines takes them, joined by line feeds.
 QString decodeLines(QByteArrayView text);
 

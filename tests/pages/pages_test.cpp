@@ -155,11 +155,11 @@ void PagesTest::yearIsLoadedOncePerChange() {
     f.compose();
     QCOMPARE(f.page(), QByteArray("{\\rtf1\\ansi Y0}\r\n"));
     QCOMPARE(f.dailyStore.LoadedYear, uint16_t(2026));
-    QCOMPARE(f.dailyStore.lines.size(), 1);
+    QCOMPARE(f.dailyStore.lineCount(), 1);
     DayBack(f.viewDate); // only one year is kept: 2025 is loaded again
     f.compose();
     QCOMPARE(f.dailyStore.LoadedYear, uint16_t(2025));
-    QCOMPARE(f.dailyStore.lines.size(), 372);
+    QCOMPARE(f.dailyStore.lineCount(), 372);
 }
 
 void PagesTest::unreadableYearFileRetriesNextTime() {
