@@ -41,35 +41,6 @@ QString unquote(QString value) {
     return value;
 }
 
-// One line of the text as it lies in the bytes: [start, contentEnd) is the line, [contentEnd,
-// end) its line end (empty for a last line without one).
-struct LineSpan {
-    qsizetype start, contentEnd, end;
-};
-
-// The lines before the first NUL byte, with the same line ends as textfile::splitLines.
-QList<LineSpan> lineSpans(const QByteArray &bytes) {
-    qsizetype n = bytes.indexOf('\0');
-    if (n < 0)
-        n = bytes.size();
-    QList<LineSpan> spans;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char c = bytes[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        qsizetype end = i + 1;
-        if (c == '\r' && end < n && bytes[end] == '\n')
-            ++end;
-        spans.append({start, i, end});
-        start = end;
-        i = end - 1;
-    }
-    if (start < n)
-        spans.append({start, n, n});
-    return spans;
-}
-
 // Whether a line could open a section: its first byte that does not read as white space is '['.
 // A byte reads as white space when its letter in Windows-1250 is one to QString::trimmed().
 bool mayOpenSection(const char *line, qsizetype size) {
@@ -129,9 +100,9 @@ QList<std::pair<QString, ProfileSection>> ProfileText::readAll() const {
 ProfileSection ProfileText::readSection(const QString &section) const {
     ProfileSection found;
     bool inSection = false;
-    for (const LineSpan &span : lineSpans(m_bytes)) {
+    for (const textfile::LineBounds &span : textfile::lineBounds(m_bytes)) {
         const char *raw = m_bytes.constData() + span.start;
-        const qsizetype size = span.contentEnd - span.start;
+        const qsizetype size = span.size;
         // Outside the section only a section's opening line counts: the others are not read.
         if (!inSection && !mayOpenSection(raw, size))
             continue;
@@ -180,12 +151,12 @@ bool ProfileText::canWrite(const QString &section, const QString &key, const QSt
 bool ProfileText::writeString(const QString &section, const QString &key, const QString &value) {
     if (!canWrite(section, key, value))
         return false;
-    const QList<LineSpan> spans = lineSpans(m_bytes);
+    const QList<textfile::LineBounds> spans = textfile::lineBounds(m_bytes);
     qsizetype sectionStart = -1; // index of the section's header line
     qsizetype lastEntry = -1;    // last non-blank line of the section
     for (qsizetype i = 0; i < spans.size(); ++i) {
-        const LineSpan &span = spans[i];
-        const QString line = cp1250::toUnicode(m_bytes.sliced(span.start, span.contentEnd - span.start));
+        const textfile::LineBounds &span = spans[i];
+        const QString line = cp1250::toUnicode(m_bytes.sliced(span.start, span.size));
         const QString trimmed = line.trimmed();
         if (isSectionLine(trimmed)) {
             if (sectionStart >= 0)
@@ -203,28 +174,27 @@ bool ProfileText::writeString(const QString &section, const QString &key, const 
         const QString k = keyOf(line);
         if (!k.isEmpty() && k.compare(key, Qt::CaseInsensitive) == 0) {
             // The key keeps its spelling in the file; its line end stays as it was.
-            m_bytes.replace(span.start, span.contentEnd - span.start,
-                            cp1250::fromUnicode(k) + '=' + cp1250::fromUnicode(value));
+            m_bytes.replace(span.start, span.size, cp1250::fromUnicode(k) + '=' + cp1250::fromUnicode(value));
             return true;
         }
     }
     const QByteArray entry = cp1250::fromUnicode(key) + '=' + cp1250::fromUnicode(value) + "\r\n";
     // A line without a line end (the last one before the end or a NUL) gets one before new lines.
-    auto endOf = [&](const LineSpan &span) {
-        return span.contentEnd == span.end ? QByteArray("\r\n") : QByteArray();
+    auto endOf = [&](const textfile::LineBounds &span) {
+        return span.contentEnd() == span.end ? QByteArray("\r\n") : QByteArray();
     };
     if (sectionStart >= 0) {
-        const LineSpan &after = spans[lastEntry];
+        const textfile::LineBounds &after = spans[lastEntry];
         m_bytes.insert(after.end, endOf(after) + entry);
         return true;
     }
     QByteArray added;
     qsizetype at = 0;
     if (!spans.isEmpty()) {
-        const LineSpan &last = spans.back();
+        const textfile::LineBounds &last = spans.back();
         at = last.end;
         added = endOf(last);
-        if (!m_bytes.sliced(last.start, last.contentEnd - last.start).trimmed().isEmpty())
+        if (!m_bytes.sliced(last.start, last.size).trimmed().isEmpty())
             added += "\r\n";
     }
     added += '[' + cp1250::fromUnicode(section) + "]\r\n" + entry;

@@ -18,13 +18,14 @@ QList<LineBounds> lineBounds(QByteArrayView text) {
         const char c = text[i];
         if (c != '\r' && c != '\n')
             continue;
-        lines.append({start, i - start});
+        const qsizetype contentEnd = i;
         if (c == '\r' && i + 1 < n && text[i + 1] == '\n')
             ++i;
+        lines.append({start, contentEnd - start, i + 1});
         start = i + 1;
     }
     if (start < n)
-        lines.append({start, n - start});
+        lines.append({start, n - start, n});
     return lines;
 }
 

@@ -12,9 +12,11 @@ namespace textfile {
 // and a final line end adds no empty line. The line ends are not part of the lines.
 QList<QByteArray> splitLines(QByteArrayView text);
 
-// Where each of those lines lies in the text: its first byte and its length. No byte is copied.
+// Where each of those lines lies in the text: its first byte, its length, and where its line end
+// ends (start + size for a last line without one). No byte is copied.
 struct LineBounds {
-    qsizetype start, size;
+    qsizetype start, size, end;
+    qsizetype contentEnd() const { return start + size; }
 };
 QList<LineBounds> lineBounds(QByteArrayView text);
 
