@@ -12,6 +12,11 @@ namespace designfonts {
 // Where Debian's fonts-wine puts Wine's faces.
 QString defaultWineFolder();
 
+// Whether `families`, as QFontDatabase::families() lists them, hold a face named `family`: letter
+// case aside, and with or without a "[Foundry]" after the name, which Qt adds where a family comes
+// from more than one foundry.
+bool listsFamily(const QStringList &families, const QString &family);
+
 // Registers Wine's Tahoma and MS Sans Serif from `wineFolder`, each only when
 // the system has no face of that name, and maps Arial, Times New Roman and Verdana to their
 // stand-ins where those are missing. A missing folder or file is no error: the faces of the

@@ -1,5 +1,6 @@
 #include "faultshim.h"
 #include "platform/cp1250.h"
+#include "platform/designfonts.h"
 #include "platform/errors.h"
 #include "platform/formatlocale.h"
 #include "platform/profile.h"
@@ -46,6 +47,9 @@ private Q_SLOTS:
 
     void formattingLocale_data();
     void formattingLocale();
+
+    void listsFamily_data();
+    void listsFamily();
 };
 
 void PlatformTest::cp1250RoundTripsEveryByte() {
@@ -521,4 +525,31 @@ void PlatformTest::formattingLocale() {
 }
 
 QTEST_GUILESS_MAIN(PlatformTest)
+void PlatformTest::listsFamily_data() {
+    QTest::addColumn<QStringList>("families");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<bool>("listed");
+    const QStringList one{QStringLiteral("DejaVu Sans"), QStringLiteral("Tahoma")};
+    const QStringList foundries{QStringLiteral("Tahoma [Wine]"), QStringLiteral("Tahoma [Microsoft]")};
+    QTest::newRow("listed") << one << QStringLiteral("Tahoma") << true;
+    QTest::newRow("other case") << one << QStringLiteral("tAHOMA") << true;
+    QTest::newRow("missing") << one << QStringLiteral("Arial") << false;
+    QTest::newRow("empty list") << QStringList() << QStringLiteral("Tahoma") << false;
+    QTest::newRow("with foundries") << foundries << QStringLiteral("Tahoma") << true;
+    QTest::newRow("longer name") << QStringList{QStringLiteral("Tahoma Bold")} << QStringLiteral("Tahoma")
+                                 << false;
+    QTest::newRow("shorter name") << QStringList{QStringLiteral("Taho")} << QStringLiteral("Tahoma") << false;
+    QTest::newRow("bracket in the name")
+        << QStringList{QStringLiteral("Sans [Test")} << QStringLiteral("Sans") << false;
+    QTest::newRow("name with spaces")
+        << QStringList{QStringLiteral("MS Sans Serif [Wine]")} << QStringLiteral("MS Sans Serif") << true;
+}
+
+void PlatformTest::listsFamily() {
+    QFETCH(QStringList, families);
+    QFETCH(QString, family);
+    QFETCH(bool, listed);
+    QCOMPARE(designfonts::listsFamily(families, family), listed);
+}
+
 #include "platform_test.moc"
