@@ -1,5 +1,6 @@
 # What `cmake --install` puts in place, below the prefix:
 #   bin/kerla, bin/kerla-data
+#   lib/kerla/libkerla-print.so    (lib/<multiarch>/kerla/ under /usr) the printing module
 #   share/kerla/                   the whole sample data set (found as ../share/kerla/ from bin/)
 #   share/applications/, share/metainfo/, share/icons/hicolor/, share/man/man1/kerla.1.gz, kerla-data.1.gz
 #   share/doc/kerla/               copyright and changelog
@@ -14,6 +15,8 @@ set(_readable FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
     DIRECTORY_PERMISSIONS ${CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS})
 
 install(TARGETS kerla kerla-data RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
+# The printing module, which kerla loads on first use, as KERLA_MODULE_DIR says.
+install(TARGETS kerla-print LIBRARY DESTINATION "${CMAKE_INSTALL_LIBDIR}/kerla")
 
 # The data set as the build lays it beside the executable. Installing keeps the files' times, so
 # Data/1j still names the translation.

@@ -3,7 +3,7 @@
 #include "controls/accessibility.h"
 #include "controls/mylabel3d.h"
 #include "controls/windowparts.h"
-#include "dialogs/jpegimage.h"
+#include "dialogs/printsupport.h"
 #include "dialogs/versioninfo.h"
 #include "pages/addresses.h"
 #include "pages/appcontext.h"
@@ -71,7 +71,7 @@ QImage backgroundPicture() {
     QFile file(QStringLiteral(":/dialogs/autor.jpg"));
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return jpegimage::decode(file.readAll());
+    return printsupport::decodeJpeg(file.readAll());
 }
 } // namespace aboutwindow
 

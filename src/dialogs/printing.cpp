@@ -1,11 +1,9 @@
 #include "dialogs/printing.h"
 
-#include "pages/appcontext.h"
 #include "platform/errors.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QTextDocument>
 
@@ -65,28 +63,3 @@ int printDocument(const QTextDocument &document, QPrinter &printer, const QStrin
 }
 
 } // namespace printing
-
-PrintService::PrintService(const AppContext &context) : m_context(context) {}
-
-PrintService::~PrintService() = default;
-
-QPrinter &PrintService::printer() {
-    if (!m_printer)
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    return *m_printer;
-}
-
-void PrintService::print(const QTextDocument &document, const QString &title) {
-    runCommand(*m_context.messages, [&] { printing::printDocument(document, printer(), title); });
-}
-
-void PrintService::setupPrinter(QWidget *parent) {
-    QPrintDialog dialog(&printer(), parent);
-    dialog.setWindowTitle(QStringLiteral("Nastavení tisku"));
-    // Only the printer, the paper and the orientation are chosen here: a job prints every page.
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-    dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, false);
-    dialog.exec();
-}

@@ -26,7 +26,8 @@ public:
     explicit PrintService(const AppContext &context);
     ~PrintService();
 
-    // Made on first use: the printing system is loaded only when the program prints.
+    // Made on first use: the printing system is loaded only when the program prints. Raises
+    // KerlaError when it cannot be loaded.
     QPrinter &printer();
 
     // The print command: the document as one job titled with the main window's caption. A failure
@@ -34,7 +35,7 @@ public:
     void print(const QTextDocument &document, const QString &title);
 
     // The printer setup command: the printer, paper and orientation for the following jobs. The
-    // dialog's result is not used.
+    // dialog's result is not used. A printing system that cannot be loaded goes to the error report.
     void setupPrinter(QWidget *parent);
 
 private:

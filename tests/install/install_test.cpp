@@ -2,6 +2,7 @@
 // in place, and the installed program, run from that tree, finding its data in ../share/kerla/.
 // KERLA_INSTALL_ROOT in the environment names another root, such as an unpacked package.
 #include "art/toolbarart.h"
+#include "dialogs/printsupport.h"
 #include "dialogs/programicon.h"
 #include "pages/daypage.h"
 #include "platform/textfile.h"
@@ -55,6 +56,7 @@ private Q_SLOTS:
     void holdsEveryListedFile_data();
     void holdsEveryListedFile();
     void holdsTheWholeDataSet();
+    void printingModuleWhereTheProgramLooks();
     void iconsInEverySizeAreTheWindowIcon();
     void runsFromTheTreeAndShowsTodaysPage();
 };
@@ -118,6 +120,15 @@ void InstallTest::holdsTheWholeDataSet() {
     // The settings dialog names the translation by the time of Data/1j.
     QCOMPARE(QFileInfo(usr() + "share/kerla/Data/1j").lastModified().toSecsSinceEpoch(),
              QFileInfo(QStringLiteral(KERLA_BIN_DIR "/Data/1j")).lastModified().toSecsSinceEpoch());
+}
+
+void InstallTest::printingModuleWhereTheProgramLooks() {
+    const QFileInfo module(printsupport::modulePath(usr() + "bin"));
+    QVERIFY2(module.isFile(), qPrintable(module.filePath() + " is missing"));
+    QVERIFY(module.filePath().startsWith(usr() + "lib/"));
+    QVERIFY(module.permissions() & QFileDevice::ReadOther);
+    QCOMPARE(readBytes(module.filePath()).left(4), QByteArray("\x7f"
+                                                              "ELF"));
 }
 
 void InstallTest::iconsInEverySizeAreTheWindowIcon() {
