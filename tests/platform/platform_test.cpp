@@ -232,7 +232,8 @@ void PlatformTest::profileSectionReadsAsInTheWhole_data() {
     QTest::newRow("letters before brackets") << QByteArray("[A]\r\nx[B]\r\nk=1\r\n\x9a[C]\r\nk=2\r\n");
     QTest::newRow("repeated section") << QByteArray("[A]\r\nk=1\r\n[B]\r\n[a]\r\nk=2\r\nj=3\r\n");
     QTest::newRow("keys before any section") << QByteArray("k=0\r\n=x\r\n[A]\r\nk=1\r\n");
-    QTest::newRow("CR ends and a NUL") << QByteArray("[A]\rk=1\r[B]\rk=2\0[C]\rk=3\r", 27);
+    static const char withNul[] = "[A]\rk=1\r[B]\rk=2\0[C]\rk=3\r";
+    QTest::newRow("CR ends and a NUL") << QByteArray(withNul, sizeof withNul - 1);
     QTest::newRow("Czech names") << QByteArray("[Čtení]\r\nk=č\r\n[ČTENÍ]\r\nk=2\r\n");
 }
 
