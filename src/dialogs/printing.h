@@ -39,6 +39,10 @@ public:
     void setupPrinter(QWidget *parent);
 
 private:
+    // The printer is made and deleted where the printing system is, never here.
+    struct DeletePrinter {
+        void operator()(QPrinter *printer) const;
+    };
     const AppContext &m_context;
-    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QPrinter, DeletePrinter> m_printer;
 };

@@ -3,10 +3,13 @@
 #include "pages/appcontext.h"
 #include "platform/errors.h"
 
-#include <QPrinter>
+// Nothing here calls into Qt's printing system: it is reached through the table, which the program
+// loads on first use.
 
-// Nothing here calls into Qt's printing system directly: it is reached through the table, which the
-// program loads on first use. (The printer is deleted through its virtual destructor.)
+void PrintService::DeletePrinter::operator()(QPrinter *printer) const {
+    // A printer was made through the table, so the table is there.
+    printsupport::functions().deletePrinter(printer);
+}
 
 PrintService::PrintService(const AppContext &context) : m_context(context) {}
 

@@ -17,6 +17,7 @@ struct Functions {
     // sizeof(Functions) as the module was built: a module with another table is refused.
     quint32 size;
     QPrinter *(*newPrinter)();
+    void (*deletePrinter)(QPrinter *printer);
     // Prints the document as one job (printing::printDocument); the failure's text, or empty.
     QString (*print)(const QTextDocument &document, QPrinter &printer, const QString &title);
     // The printer setup dialog for `printer`, modal over `parent`.

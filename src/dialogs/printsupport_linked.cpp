@@ -13,6 +13,10 @@ QPrinter *newPrinter() {
     return new QPrinter(QPrinter::HighResolution);
 }
 
+void deletePrinter(QPrinter *printer) {
+    delete printer;
+}
+
 QString print(const QTextDocument &document, QPrinter &printer, const QString &title) {
     try {
         printing::printDocument(document, printer, title);
@@ -33,8 +37,8 @@ void setupPrinter(QPrinter &printer, QWidget *parent) {
     dialog.exec();
 }
 
-const printsupport::Functions linked{sizeof(printsupport::Functions), newPrinter, print, setupPrinter,
-                                     jpegimage::decode};
+const printsupport::Functions linked{
+    sizeof(printsupport::Functions), newPrinter, deletePrinter, print, setupPrinter, jpegimage::decode};
 
 } // namespace
 
