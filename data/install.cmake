@@ -1,6 +1,7 @@
 # What `cmake --install` puts in place, below the prefix:
 #   bin/kerla, bin/kerla-data
-#   lib/kerla/libkerla-print.so    (lib/<multiarch>/kerla/ under /usr) the printing module
+#   lib/kerla/modules/             the printing module (below lib/<multiarch>/ under /usr); a folder
+#                                  of its own, not lib/kerla/, so that the package calls no ldconfig
 #   share/kerla/                   the whole sample data set (found as ../share/kerla/ from bin/)
 #   share/applications/, share/metainfo/, share/icons/hicolor/, share/man/man1/kerla.1.gz, kerla-data.1.gz
 #   share/doc/kerla/               copyright and changelog
@@ -16,7 +17,7 @@ set(_readable FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
 
 install(TARGETS kerla kerla-data RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 # The printing module, which kerla loads on first use, as KERLA_MODULE_DIR says.
-install(TARGETS kerla-print LIBRARY DESTINATION "${CMAKE_INSTALL_LIBDIR}/kerla")
+install(TARGETS kerla-print LIBRARY DESTINATION "${CMAKE_INSTALL_LIBDIR}/kerla/modules")
 
 # The data set as the build lays it beside the executable. Installing keeps the files' times, so
 # Data/1j still names the translation.

@@ -32,7 +32,7 @@ const Functions &functions();
 // The table from the module file `path`, or null with the reason in `error`.
 const Functions *loadModule(const QString &path, QString *error);
 
-// Where the program looks for the module: lib/kerla/libkerla-print.so beside the executable's
+// Where the program looks for the module: lib/kerla/modules/libkerla-print.so beside the executable's
 // folder, in the build as where it is installed.
 QString modulePath(const QString &executableDir);
 
