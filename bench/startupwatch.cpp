@@ -2,7 +2,7 @@
 // top-level window is mapped (the X server's MapNotify), and until the program first draws into that
 // window (the DAMAGE extension's first report). Runs the programs in turns, after a warm-up round,
 // each in a fresh empty XDG_DATA_HOME, and prints each one's median, minimum and maximum and the
-// ratio of the medians against the first program.
+// ratio of the medians against the first program, and of the last against each one between.
 //
 //   startupwatch RUNS PROGRAM1 PROGRAM2 [PROGRAM3 ...]
 //
@@ -287,6 +287,13 @@ int main(int argc, char **argv) {
                     name(p).c_str(), name(0).c_str(), mapStats[p].median / mapStats[0].median,
                     paintStats[p].median / paintStats[0].median, cpuStats[p].median / cpuStats[0].median,
                     double(rss[p] - rss[0]) / 1024);
+    }
+    // The last program against each of the others between: against a floor that draws text too.
+    for (size_t p = 1; p + 1 < n; ++p) {
+        std::printf("ratio %s / %s: mapped %.2f x, painted %.2f x, CPU %.2f x\n", name(n - 1).c_str(),
+                    name(p).c_str(), mapStats[n - 1].median / mapStats[p].median,
+                    paintStats[n - 1].median / paintStats[p].median,
+                    cpuStats[n - 1].median / cpuStats[p].median);
     }
     xcb_disconnect(c);
     return 0;
