@@ -32,8 +32,7 @@ const Functions *loadModule(const QString &path, QString *error) {
     using Entry = const Functions *(*)();
     const auto entry = reinterpret_cast<Entry>(library.resolve("kerla_printsupport_functions"));
     const Functions *table = entry ? entry() : nullptr;
-    if (!table || table->size != sizeof(Functions) || !table->newPrinter || !table->deletePrinter ||
-        !table->print || !table->setupPrinter || !table->decodeJpeg) {
+    if (!table || table->size != sizeof(Functions)) {
         *error =
             QStringLiteral("soubor %1 nepatří k této verzi programu").arg(QDir::toNativeSeparators(path));
         return nullptr;
