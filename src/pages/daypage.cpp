@@ -2,6 +2,7 @@
 
 #include "pages/addresses.h"
 #include "pages/dates.h"
+#include "pages/yearfiles.h"
 #include "platform/cp1250.h"
 #include "platform/errors.h"
 #include "platform/profile.h"
@@ -63,7 +64,7 @@ void storePage(const AppContext &context, const QByteArray &page, bool &unwritab
 
 QByteArray ComposeDayPage(const AppContext &context, const ViewDate &date, DailyStore &store,
                           bool &unwritable) {
-    const QString yearFile = yearFilePath(context.ProgramDir, date.year);
+    const QString yearFile = yearfiles::dayFile(context, date.year);
     if (!textfile::fileExists(yearFile)) {
         QByteArray page = substitutePageBytes(shortDateText(ViewDateAsDate(date)));
         storePage(context, page, unwritable);
@@ -88,10 +89,10 @@ QByteArray ComposeDayPage(const AppContext &context, const ViewDate &date, Daily
     return page;
 }
 
-DayReadings readDayReadings(const QString &programDir, const ViewDate &date) {
+DayReadings readDayReadings(const AppContext &context, const ViewDate &date) {
     // One read of the index for the day's four keys.
     const ProfileSection day =
-        ProfileFile(readingsIndexPath(programDir, date.year)).readSection(sectionDateText(date));
+        ProfileFile(yearfiles::readingsFile(context, date.year)).readSection(sectionDateText(date));
     DayReadings r;
     r.first = day.readString(QStringLiteral("Cteni1"), r.first);
     r.second = day.readString(QStringLiteral("Cteni2"), r.second);

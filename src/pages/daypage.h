@@ -51,6 +51,7 @@ int lineNumber(const ViewDate &date);
 QByteArray pageBytes(QByteArrayView line);
 QByteArray substitutePageBytes(const QString &shortDate);
 
+// The year file is the one that yearfiles::dayFile names: the user's imported year first.
 // Loads the year's lines into `store` when the date's year is not the loaded one (LoadedYear 3000
 // after a failed load, so the next refresh tries again), writes KERLA.TMP (see storePage) and
 // returns the page. A day beyond the end of the loaded lines raises "List index out of bounds (N)"
@@ -64,7 +65,8 @@ QByteArray ComposeDayPage(const AppContext &context, const ViewDate &date, Daily
 // keep failing, only the first is reported.
 void storePage(const AppContext &context, const QByteArray &page, bool &unwritable);
 
-// The day's four reading references from the year's readings index (empty when missing).
-DayReadings readDayReadings(const QString &programDir, const ViewDate &date);
+// The day's four reading references from the year's readings index (empty when missing), in the
+// folder that holds the year (see yearfiles).
+DayReadings readDayReadings(const AppContext &context, const ViewDate &date);
 
 } // namespace daypage

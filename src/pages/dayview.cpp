@@ -30,7 +30,7 @@ void DayView::step(void (*step)(ViewDate &)) {
 QByteArray DayView::composeDayPage() {
     m_readings.clear();
     QByteArray page = daypage::ComposeDayPage(m_context, m_date, m_store, m_pageUnwritable);
-    m_readings = daypage::readDayReadings(m_context.ProgramDir, m_date);
+    m_readings = daypage::readDayReadings(m_context, m_date);
     setView(View::Day);
     return page;
 }

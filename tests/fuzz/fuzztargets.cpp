@@ -235,11 +235,13 @@ void profile(QByteArrayView data) {
 // the book; the first line is a reference of its own, cut as well as the day's readings.
 
 void readings(QByteArrayView data) {
-    const QString programDir = g_scratch->path() + QLatin1Char('/');
-    writeFile(daypage::readingsIndexPath(programDir, 2025), data);
+    AppContext context;
+    context.ProgramDir = g_scratch->path() + QLatin1Char('/');
+    context.UserDataDir = context.ProgramDir + QStringLiteral("user/");
+    writeFile(daypage::readingsIndexPath(context.ProgramDir, 2025), data);
     ViewDate date;
     SetViewDate(date, 2025, 1, 1);
-    const DayReadings day = daypage::readDayReadings(programDir, date);
+    const DayReadings day = daypage::readDayReadings(context, date);
 
     const qsizetype lineEnd = data.indexOf('\n');
     const QString ownReference = cp1250::toUnicode(lineEnd < 0 ? data : data.first(lineEnd)).trimmed();

@@ -236,15 +236,15 @@ void PagesTest::readingsFromTheIndex() {
         "[6.12.2026]\r\nCteni1=gn 1 1 5\r\n[7.12.2026]\r\ncteni1 = 1j 4 7 21 \r\nCTENI3=zl 1 1 6\r\n"
         "Perikopa=mt 5 1 12\r\n"));
     f.setDate(2026, 12, 7);
-    const DayReadings r = daypage::readDayReadings(f.state.ProgramDir, f.viewDate);
+    const DayReadings r = daypage::readDayReadings(f.state, f.viewDate);
     QCOMPARE(r.first, QStringLiteral("1j 4 7 21"));
     QCOMPARE(r.second, QString());
     QCOMPARE(r.third, QStringLiteral("zl 1 1 6"));
     QCOMPARE(r.pericope, QStringLiteral("mt 5 1 12"));
     f.setDate(2026, 12, 8);
-    QCOMPARE(daypage::readDayReadings(f.state.ProgramDir, f.viewDate).first, QString());
+    QCOMPARE(daypage::readDayReadings(f.state, f.viewDate).first, QString());
     f.setDate(2027, 12, 7); // no index for the year
-    QCOMPARE(daypage::readDayReadings(f.state.ProgramDir, f.viewDate).first, QString());
+    QCOMPARE(daypage::readDayReadings(f.state, f.viewDate).first, QString());
 }
 
 void PagesTest::sectionDateIgnoresLocale() {

@@ -1,0 +1,53 @@
+#include "pages/yearfiles.h"
+
+#include "platform/textfile.h"
+
+#include <QDir>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace yearfiles {
+
+namespace {
+
+QString dayFileName(int year) {
+    return QStringLiteral("Kerla%1.rtf").arg(year);
+}
+
+} // namespace
+
+QString importFolder(const AppContext &context) {
+    return context.UserDataDir + QStringLiteral("kerla/");
+}
+
+QString folderFor(const AppContext &context, int year) {
+    const QString imported = importFolder(context);
+    return textfile::fileExists(imported + dayFileName(year)) ? imported : context.ProgramDir;
+}
+
+QString dayFile(const AppContext &context, int year) {
+    return folderFor(context, year) + dayFileName(year);
+}
+
+QString readingsFile(const AppContext &context, int year) {
+    return folderFor(context, year) + QStringLiteral("Cteni%1.sj").arg(year);
+}
+
+QList<int> years(const AppContext &context) {
+    static const QRegularExpression name(QStringLiteral("^Kerla(\\d{4})\\.rtf$"));
+    QList<int> found;
+    for (const QString &folder : {importFolder(context), context.ProgramDir}) {
+        const QStringList files = QDir(folder).entryList({QStringLiteral("Kerla*.rtf")}, QDir::Files);
+        for (const QString &file : files) {
+            const QRegularExpressionMatch m = name.match(file);
+            const int year = m.hasMatch() ? m.captured(1).toInt() : 0;
+            if (year >= 1901 && year <= 2099 && !found.contains(year))
+                found.append(year);
+        }
+    }
+    std::sort(found.begin(), found.end(), std::greater<int>());
+    return found;
+}
+
+} // namespace yearfiles

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "pages/appcontext.h"
+
+#include <QList>
+#include <QString>
+
+// Where a year's data lie. A year that the user imported lies in UserDataDir + "kerla/" and is read
+// from there before the program's own folder: its day file, its readings index and its week, month
+// and year watchwords all come from the folder that holds its day file, so an imported year is
+// never mixed with the program's files of the same year. The book files stay in ProgramDir's Data/.
+namespace yearfiles {
+
+// UserDataDir + "kerla/": the folder that an import writes into.
+QString importFolder(const AppContext &context);
+
+// The folder that holds the year: the import folder when it has Kerla<year>.rtf, else ProgramDir.
+QString folderFor(const AppContext &context, int year);
+
+// The year's files in folderFor (whether or not they exist there).
+QString dayFile(const AppContext &context, int year);      // Kerla<year>.rtf
+QString readingsFile(const AppContext &context, int year); // Cteni<year>.sj
+
+// The years 1901..2099 whose day file lies in either folder, newest first, each once.
+QList<int> years(const AppContext &context);
+
+} // namespace yearfiles

@@ -1,0 +1,89 @@
+#include "pages/daypage.h"
+#include "pages/yearfiles.h"
+#include "testenv.h"
+
+#include <QTest>
+
+// Which folder a year's files come from: the user's imported year before the program's own.
+class YearFilesTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void yearComesFromOneFolder_data();
+    void yearComesFromOneFolder();
+    void yearsOfBothFolders();
+};
+
+namespace {
+
+struct Folders {
+    QTemporaryDir program, user;
+    AppContext context;
+    Folders() {
+        context.ProgramDir = program.path() + QLatin1Char('/');
+        context.UserDataDir = user.path() + QLatin1Char('/');
+    }
+    QString imported() const { return context.UserDataDir + QStringLiteral("kerla/"); }
+};
+
+// A year file whose slot for 7 December holds `line`.
+QByteArray yearWith(const QByteArray &line) {
+    QByteArray all;
+    for (int i = 0; i < 372; ++i)
+        all += (i == 11 * 31 + 6 ? line : QByteArray("x")) + "\r\n";
+    return all;
+}
+
+} // namespace
+
+void YearFilesTest::yearComesFromOneFolder_data() {
+    QTest::addColumn<QString>("files"); // P: program folder, U: import folder; K day file, C index
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<QString>("reading");
+
+    QTest::newRow("program's only") << "PK PC" << QByteArray("program") << "gn 1 1 5";
+    QTest::newRow("imported only") << "UK UC" << QByteArray("user") << "ex 2 1 3";
+    QTest::newRow("imported before program's") << "PK PC UK UC" << QByteArray("user") << "ex 2 1 3";
+    // the imported year has no readings: the program's readings of that year do not mix in
+    QTest::newRow("imported year without index") << "PK PC UK" << QByteArray("user") << "";
+    // an index alone does not make a year
+    QTest::newRow("imported index alone") << "PK PC UC" << QByteArray("program") << "gn 1 1 5";
+}
+
+void YearFilesTest::yearComesFromOneFolder() {
+    QFETCH(QString, files);
+    QFETCH(QByteArray, page);
+    QFETCH(QString, reading);
+    Folders f;
+    const QStringList have = files.split(QLatin1Char(' '));
+    for (const QString &file : have) {
+        const QString folder = file[0] == QLatin1Char('P') ? f.context.ProgramDir : f.imported();
+        const QByteArray origin = file[0] == QLatin1Char('P') ? "program" : "user";
+        const QByteArray ref = file[0] == QLatin1Char('P') ? "gn 1 1 5" : "ex 2 1 3";
+        if (file[1] == QLatin1Char('K'))
+            QVERIFY(writeBytes(folder + "Kerla2026.rtf", yearWith(origin)));
+        else
+            QVERIFY(writeBytes(folder + "Cteni2026.sj", "[7.12.2026]\r\nCteni1=" + ref + "\r\n"));
+    }
+    ViewDate date;
+    SetViewDate(date, 2026, 12, 7);
+    DailyStore store;
+    bool unwritable = false;
+    QCOMPARE(daypage::ComposeDayPage(f.context, date, store, unwritable), daypage::pageBytes(page));
+    QCOMPARE(daypage::readDayReadings(f.context, date).first, reading);
+}
+
+void YearFilesTest::yearsOfBothFolders() {
+    Folders f;
+    for (const char *name : {"Kerla2025.rtf", "Kerla2026.rtf", "Cteni2030.sj", "Kerla1900.rtf", "Kerla26.rtf",
+                             "Kerla2026.rtf.tmp", "kerla2031.rtf"})
+        QVERIFY(writeBytes(f.context.ProgramDir + name, "x\r\n"));
+    for (const char *name : {"Kerla2026.rtf", "Kerla2028.rtf"})
+        QVERIFY(writeBytes(f.imported() + name, "x\r\n"));
+    QCOMPARE(yearfiles::years(f.context), (QList<int>{2028, 2026, 2025}));
+    QCOMPARE(yearfiles::folderFor(f.context, 2026), f.imported());
+    QCOMPARE(yearfiles::folderFor(f.context, 2025), f.context.ProgramDir);
+    QCOMPARE(yearfiles::folderFor(f.context, 2040), f.context.ProgramDir);
+}
+
+QTEST_GUILESS_MAIN(YearFilesTest)
+#include "yearfiles_test.moc"
