@@ -23,9 +23,9 @@ class TBible;
 class TForm2;
 class TNastav;
 
-// The main window: the day page in TextWindow, the menu, the toolbar Lista and the clock. It
-// wires its controls to the view state (DayView), the reading window and the dialogs; the
-// controls are reached by their object names.
+// The main window: the day page in TextWindow, the menu, the toolbar Lista and the clock. Its
+// command table (buildCommands) makes the menu and the toolbar and connects them to the handlers
+// below, which drive the view state (DayView), the reading window and the dialogs.
 class TMainForm : public QMainWindow, public DayViewAccess {
     Q_OBJECT
 public:
@@ -87,6 +87,7 @@ private Q_SLOTS:
     void SpeedButton3Click(); // tomorrow
     void SpeedButton7Click(); // yesterday
     void SpeedButton9Click(); // day view
+    void SpeedButton8Click(); // end once a day
     void SkocChange();
     void Konec1Click();
     void Konec2Click();
@@ -102,8 +103,9 @@ private Q_SLOTS:
     void Timer1Timer();
 
 private:
-    // Connects the menu's items and the toolbar's controls to the handlers, by their names.
-    void wireCommands();
+    // The command table: builds the menu and the toolbar (with Skoc and Panel1), connects each
+    // item and button to its handler and keeps the controls the handlers need.
+    void buildCommands();
     void FormCreate(const QString &argument);
     void FormClose();
     void FormActivate();
@@ -140,6 +142,7 @@ private:
     std::array<QToolButton *, 4> m_viewButtons{};    // SpeedButton9, 4, 6, 1: day, week, month, year
     std::array<QToolButton *, 3> m_readingButtons{}; // Cist1..3
     std::array<QAction *, 3> m_readingItems{};       // CteniN1..3
+    QToolButton *m_onceADay = nullptr;               // SpeedButton8
 
     OtherWindows m_windows; // see attachWindows
 };

@@ -2,6 +2,7 @@
 // page, and at once whenever anything could reach them sooner; their creation order holds.
 #include "app/afterfirstpaint.h"
 #include "app/mainform.h"
+#include "app/objectnames.h"
 #include "app/program.h"
 #include "appfixture.h"
 #include "dialogs/programicon.h"
@@ -125,7 +126,7 @@ void StartOrderTest::aKeyBeforeThePaintFindsTheWindows() {
     Program program(test.state, QString());
     QCOMPARE(hiddenWindowsThatExist(), QStringList());
     QKeyEvent key(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
-    QCoreApplication::sendEvent(childOf<QTextEdit>(program.mainForm(), "TextWindow"), &key);
+    QCoreApplication::sendEvent(childOf<QTextEdit>(program.mainForm(), objectnames::TextWindow), &key);
     QCOMPARE(hiddenWindowsThatExist(), kAllHidden);
     QCOMPARE(program.bible().x(), 321);
 }
