@@ -169,9 +169,12 @@ int main(int argc, char **argv) {
     std::unique_ptr<TMainForm> mainOnly;
     const double mainForm =
         medianMs(15, [&] { mainOnly = std::make_unique<TMainForm>(*s0, settings, QString()); });
-    const double readingWindow = medianMs(15, [&] { TBible bible(*s0); });
+    const double readingWindow = medianMs(15, [&] {
+        SettingsFile own; // read again each time, as by a window alone
+        TBible bible(*s0, own);
+    });
     const double aboutWindow = medianMs(15, [&] { TAutor autor(*s0); });
-    TBible readingOnly(*s0);
+    TBible readingOnly(*s0, settings);
     const double settingsDialog = medianMs(15, [&] { TNastav nastav(*s0, *mainOnly, readingOnly); });
     const double viewer = medianMs(15, [&] { TForm2 form2; });
 

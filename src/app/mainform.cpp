@@ -138,16 +138,9 @@ void TMainForm::FormClose() {
         integer(keys::PoziceOdshora, y());
     integer(keys::PoziceVyska, height());
     integer(keys::PoziceSirka, width());
-    if (m_windows.bible) {
-        const QFont reading = m_windows.bible->readingFont();
-        text(keys::BibleFont, reading.family());
-        integer(keys::BibleFontVelikost, reading.pointSize());
-        integer(keys::BibleFontBarva, m_windows.bible->readingFontColor());
-        integer(keys::BibleFontStyl, m_windows.bible->fontStyleSet());
-        integer(keys::BibleOdleva, m_windows.bible->x());
-        integer(keys::BibleOdshora, m_windows.bible->y());
-        boolean(keys::BibleTypOkna, m_windows.bible->classicReadingWindow());
-    }
+    // The reading window owns the section Bible.
+    if (m_windows.bible)
+        m_windows.bible->saveSettings(ini);
     ini.save();
     if (failure)
         std::rethrow_exception(failure);

@@ -25,7 +25,9 @@ class TNastav;
 
 // The main window: the day page in TextWindow, the menu, the toolbar Lista and the clock. Its
 // command table (buildCommands) makes the menu and the toolbar and connects them to the handlers
-// below, which drive the view state (DayView), the reading window and the dialogs.
+// below, which drive the view state (DayView), the reading window and the dialogs. It owns the
+// sections [Okno], [Pozice] and [Hlavni] of Kerla.ini (FormCreate reads them, FormClose and the
+// end once a day write them).
 class TMainForm : public QMainWindow, public DayViewAccess {
     Q_OBJECT
 public:
@@ -131,7 +133,7 @@ private:
     int m_refreshes = 0;
     int m_textColor;
     int m_background;
-    bool m_clockShown = true;
+    bool m_clockShown = settingskeys::defaults::Clock;
 
     // The controls, all children of this window.
     QTextEdit *TextWindow = nullptr;

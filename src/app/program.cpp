@@ -25,7 +25,7 @@ void Program::createHiddenWindows() {
     m_hiddenWindowsMade = true;
     // The main window's creation has read the settings file; the reading window takes its keys
     // from it.
-    m_bible = std::make_unique<TBible>(m_context, &m_settings);
+    m_bible = std::make_unique<TBible>(m_context, m_settings);
     m_nastav = new TNastav(m_context, *m_main, *m_bible, m_main.get());
     m_autor = new TAutor(m_context, m_main.get());
     m_form2 = new TForm2(m_main.get());

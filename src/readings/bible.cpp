@@ -59,8 +59,8 @@ void setupLabel(TmyLabel3d *label, const char16_t *name, const QFont &font, int 
 
 } // namespace
 
-TBible::TBible(const AppContext &context, SettingsFile *settings, QWidget *parent)
-    : QWidget(parent, ShapedFlags), m_context(context), m_settings(settings ? settings : &m_ownSettings),
+TBible::TBible(const AppContext &context, SettingsFile &settings, QWidget *parent)
+    : QWidget(parent, ShapedFlags), m_context(context), m_settings(settings),
       m_fontColor(defaults::ReadingColor), m_memoBackground(colorvalue::White) {
     setObjectName(QStringLiteral("Bible"));
     setWindowTitle(QStringLiteral("Kerla Dorny 2.1"));
@@ -128,7 +128,7 @@ TBible::TBible(const AppContext &context, SettingsFile *settings, QWidget *paren
 
 void TBible::FormCreate() {
     // The main window's creation has read the settings file already; alone, this window reads it.
-    SettingsFile &ini = *m_settings;
+    SettingsFile &ini = m_settings;
     if (!ini.isLoadedFrom(m_context.settingsPath()))
         ini.load(m_context.settingsPath());
     if (!ini.exists())
@@ -154,6 +154,17 @@ void TBible::FormCreate() {
     m_classicChosen = ini.readBool(BibleTypOkna, defaults::ClassicReadingWindow);
 
     applyFontStyle(style);
+}
+
+void TBible::saveSettings(SettingsFile &ini) const {
+    const QFont reading = readingFont();
+    ini.writeString(BibleFont, reading.family());
+    ini.writeInteger(BibleFontVelikost, reading.pointSize());
+    ini.writeInteger(BibleFontBarva, readingFontColor());
+    ini.writeInteger(BibleFontStyl, fontStyleSet());
+    ini.writeInteger(BibleOdleva, x());
+    ini.writeInteger(BibleOdshora, y());
+    ini.writeBool(BibleTypOkna, classicReadingWindow());
 }
 
 void TBible::applyFontStyle(uint8_t style) {

@@ -400,7 +400,8 @@ void GeometryTest::mainWindow() {
 
 void GeometryTest::settingsDialog() {
     TMainForm main(m_state, m_settings, QString());
-    TBible bible(m_state);
+    SettingsFile settingsFile; // the window alone reads Kerla.ini into it
+    TBible bible(m_state, settingsFile);
     TNastav dialog(m_state, main, bible);
     dialog.show();
     QCOMPARE(dialog.size(), QSize(345, 290));
@@ -454,7 +455,8 @@ void GeometryTest::documentViewer() {
 }
 
 void GeometryTest::readingWindow() {
-    TBible bible(m_state);
+    SettingsFile settingsFile; // the window alone reads Kerla.ini into it
+    TBible bible(m_state, settingsFile);
     QVERIFY(writeBytes(m_state.readingTextPath(), "Am 1,1 Slova Amosova.\r\n"));
     childOf<TmyLabel3d>(bible, "Odkaz")->setText(QStringLiteral("Am 1,1-3,15"));
     bible.showReading();

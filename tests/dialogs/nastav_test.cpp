@@ -67,6 +67,7 @@ struct Fixture {
     AppContext state;
     FakeDayView view;
     ScriptedChooser chooser;
+    SettingsFile settingsFile; // the reading window alone reads Kerla.ini into it
     std::unique_ptr<TBible> bible;
     std::unique_ptr<TNastav> dialog;
 
@@ -74,7 +75,7 @@ struct Fixture {
         state.ProgramDir = program.path() + QLatin1Char('/');
         state.UserDataDir = user.path();
         state.messages = &sink;
-        bible = std::make_unique<TBible>(state);
+        bible = std::make_unique<TBible>(state, settingsFile);
         QFont reading(QStringLiteral("Arial"), 9);
         reading.setItalic(true);
         bible->setReadingFont(reading, colorvalue::Maroon);

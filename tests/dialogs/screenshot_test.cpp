@@ -130,7 +130,8 @@ void ScreenshotTest::settingsDialog() {
     view.fontColor = colorvalue::Black;
     view.background = colorvalue::White;
     view.clock = true;
-    TBible bible(state);
+    SettingsFile settingsFile; // the window alone reads Kerla.ini into it
+    TBible bible(state, settingsFile);
     TNastav dialog(state, view, bible);
     dialog.show();
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Nastavení programu"));

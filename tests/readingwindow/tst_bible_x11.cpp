@@ -54,7 +54,8 @@ void TestBibleX11::shapedDraggedAndPutAway() {
     backdrop.show();
     QVERIFY(QTest::qWaitForWindowExposed(&backdrop));
 
-    TBible bible(state);
+    SettingsFile settingsFile; // the window alone reads Kerla.ini into it
+    TBible bible(state, settingsFile);
     bible.showReading();
     QVERIFY(QTest::qWaitForWindowExposed(&bible));
     QCOMPARE(bible.pos(), QPoint(235, 111));
