@@ -9,7 +9,7 @@
 #include "dialogs/autor.h"
 #include "dialogs/documentviewer.h"
 #include "dialogs/nastav.h"
-#include "dialogs/printing.h"
+#include "dialogs/printservice.h"
 #include "readings/bible.h"
 
 #include <QAction>

@@ -6,13 +6,14 @@
 #include "dialogs/autor.h"
 #include "dialogs/documentviewer.h"
 #include "dialogs/nastav.h"
-#include "dialogs/printing.h"
+#include "dialogs/printservice.h"
 #include "dialogs/programicon.h"
 #include "readings/bible.h"
 
 #include <QApplication>
 
-Program::Program(const AppContext &context, const QString &argument) : m_context(context) {
+Program::Program(const AppContext &context, const QString &argument, printsupport::Source &printing)
+    : m_context(context), m_printing(printing) {
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Kerla"));
     m_main = std::make_unique<TMainForm>(context, m_settings, argument);
     if (!m_main->endsAtOnce())
@@ -27,9 +28,9 @@ void Program::createHiddenWindows() {
     // from it.
     m_bible = std::make_unique<TBible>(m_context, m_settings);
     m_nastav = new TNastav(m_context, *m_main, *m_bible, m_main.get());
-    m_autor = new TAutor(m_context, m_main.get());
+    m_autor = new TAutor(m_context, m_printing, m_main.get());
     m_form2 = new TForm2(m_main.get());
-    m_print = std::make_unique<PrintService>(m_context);
+    m_print = std::make_unique<PrintService>(m_context, m_printing);
     m_main->attachWindows({m_nastav, m_autor, m_bible.get(), m_form2, m_print.get()});
     // The icon's eight sizes take longer to decode and hand to the window system than the main
     // window takes to paint; they follow the first page like the hidden windows.

@@ -67,17 +67,18 @@ TmyLabel3d *label3d(QWidget *parent, const char *name, const QString &caption, i
 } // namespace
 
 namespace aboutwindow {
-QImage backgroundPicture() {
+QImage backgroundPicture(printsupport::Source &printing) {
     QFile file(QStringLiteral(":/dialogs/autor.jpg"));
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return printsupport::decodeJpeg(file.readAll());
+    return printing.decodeJpeg(file.readAll());
 }
 } // namespace aboutwindow
 
-TAutor::TAutor(const AppContext &context, QWidget *parent, const QString &executablePath)
+TAutor::TAutor(const AppContext &context, printsupport::Source &printing, QWidget *parent,
+               const QString &executablePath)
     : QDialog(parent), openUrl([](const QUrl &url) { return QDesktopServices::openUrl(url); }),
-      m_context(context) {
+      m_context(context), m_printing(printing) {
     setObjectName(QStringLiteral("Autor"));
     setWindowTitle(QStringLiteral("Autor programu"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -183,7 +184,7 @@ void TAutor::readCaptionsAgainst(const QImage &shown) {
 
 void TAutor::showEvent(QShowEvent *event) {
     if (Image1->pixmap().isNull()) {
-        const QImage picture = aboutwindow::backgroundPicture();
+        const QImage picture = aboutwindow::backgroundPicture(m_printing);
         if (!picture.isNull()) {
             // Scaled for the screen's pixel density, so that it stays sharp on a high-density screen;
             // the captions are measured against it at the window's own size.

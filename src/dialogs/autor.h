@@ -10,6 +10,9 @@
 class QLabel;
 class TmyLabel3d;
 struct AppContext;
+namespace printsupport {
+class Source;
+}
 
 // The about window: the program's version and build date, a word about the program, and links
 // to the program's web page and mail address.
@@ -18,8 +21,9 @@ class TAutor : public QDialog {
 public:
     // Runs FormCreate for the given executable (the running one when empty): the captions are
     // completed once, here, and stay for the whole run.
-    explicit TAutor(const AppContext &context, QWidget *parent = nullptr,
-                    const QString &executablePath = QString());
+    // `printing` gives the picture's decoder and outlives the window.
+    TAutor(const AppContext &context, printsupport::Source &printing, QWidget *parent = nullptr,
+           const QString &executablePath = QString());
 
     // How a link is opened; the desktop's default handler unless a test gives its own. Returns
     // false when nothing could be started.
@@ -45,6 +49,7 @@ private:
     void readCaptionsAgainst(const QImage &shown);
 
     const AppContext &m_context;
+    printsupport::Source &m_printing;
 
     // The controls, children of the window.
     QLabel *Image1 = nullptr;
@@ -61,6 +66,7 @@ private:
 };
 
 namespace aboutwindow {
-// The background picture, decoded from the JPEG built into the program; null if it cannot be read.
-QImage backgroundPicture();
+// The background picture, decoded through `printing` from the JPEG built into the program; null if
+// it cannot be read.
+QImage backgroundPicture(printsupport::Source &printing);
 } // namespace aboutwindow

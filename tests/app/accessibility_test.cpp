@@ -11,6 +11,7 @@
 #include "dialogs/autor.h"
 #include "dialogs/documentviewer.h"
 #include "dialogs/nastav.h"
+#include "dialogs/printsupport.h"
 #include "platform/colorvalue.h"
 #include "platform/contrast.h"
 #include "readings/bible.h"
@@ -153,7 +154,7 @@ void AccessibilityTest::cleanup() {
 }
 
 void AccessibilityTest::start() {
-    m_program = std::make_unique<Program>(m_test->state, QString());
+    m_program = std::make_unique<Program>(m_test->state, QString(), printsupport::linkedTable());
     m_program->show();
     QVERIFY(QTest::qWaitForWindowExposed(&main()));
 }

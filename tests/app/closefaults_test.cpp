@@ -3,6 +3,7 @@
 #include "app/program.h"
 #include "app/sessionend.h"
 #include "appfixture.h"
+#include "dialogs/printsupport.h"
 #include "faultshim.h"
 #include "platform/folders.h"
 
@@ -61,7 +62,7 @@ void CloseFaultsTest::cleanup() {
 }
 
 void CloseFaultsTest::start() {
-    m_program = std::make_unique<Program>(m_test->state, QString());
+    m_program = std::make_unique<Program>(m_test->state, QString(), printsupport::linkedTable());
     m_program->show();
     main().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&main()));

@@ -16,6 +16,7 @@
 #include "dialogs/documentviewer.h"
 #include "dialogs/fontchoice.h"
 #include "dialogs/nastav.h"
+#include "dialogs/printsupport.h"
 #include "pages/appcontext.h"
 #include "pages/settingsfile.h"
 #include "pages/settingskeys.h"
@@ -432,7 +433,7 @@ void GeometryTest::fontDialog() {
 }
 
 void GeometryTest::aboutWindow() {
-    TAutor about(m_state);
+    TAutor about(m_state, printsupport::linkedTable());
     about.show();
     QCOMPARE(about.size(), QSize(450, 338));
     if (designSetup()) {

@@ -6,7 +6,8 @@
 #include "dialogs/autor.h"
 #include "dialogs/documentviewer.h"
 #include "dialogs/nastav.h"
-#include "dialogs/printing.h"
+#include "dialogs/printservice.h"
+#include "dialogs/printsupport.h"
 #include "pages/dates.h"
 #include "pages/periodic.h"
 #include "platform/profile.h"
@@ -111,7 +112,7 @@ void MainFormTest::cleanup() {
 
 void MainFormTest::start(const QDateTime &now, const QString &argument) {
     m_test->state.clock.now = [now] { return now; };
-    m_program = std::make_unique<Program>(m_test->state, argument);
+    m_program = std::make_unique<Program>(m_test->state, argument, printsupport::linkedTable());
     m_program->show();
     main().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&main()));
@@ -398,16 +399,16 @@ void MainFormTest::enterEndsOnceADayAndEscPlainly() {
 
     // A second start with "a" on the same day ends at once.
     m_program.reset();
-    m_program = std::make_unique<Program>(m_test->state, QStringLiteral("a"));
+    m_program = std::make_unique<Program>(m_test->state, QStringLiteral("a"), printsupport::linkedTable());
     QVERIFY(m_program->endsAtOnce());
     m_program.reset();
     for (const char *argument : {"", "A", "b"}) {
-        Program other(m_test->state, QLatin1String(argument));
+        Program other(m_test->state, QLatin1String(argument), printsupport::linkedTable());
         QVERIFY2(!other.endsAtOnce(), argument);
     }
     // The next day the argument does not end it.
     m_test->state.clock.now = [] { return kNow.addDays(1); };
-    QVERIFY(!Program(m_test->state, QStringLiteral("a")).endsAtOnce());
+    QVERIFY(!Program(m_test->state, QStringLiteral("a"), printsupport::linkedTable()).endsAtOnce());
 
     // Esc ends plainly: the stored date stays.
     start(kNow.addDays(1));
@@ -441,7 +442,7 @@ void MainFormTest::settingsRoundTrip() {
     QVERIFY(!written.contains(QStringLiteral("Hlavni"))); // only the end once a day writes it
 
     m_program.reset();
-    m_program = std::make_unique<Program>(m_test->state, QString());
+    m_program = std::make_unique<Program>(m_test->state, QString(), printsupport::linkedTable());
     QCOMPARE(main().backgroundColor(), 0x00E0F0);
     QCOMPARE(main().textFontColor(), 0x102030);
     QCOMPARE(main().textFont().family(), QStringLiteral("DejaVu Serif"));
@@ -457,7 +458,7 @@ void MainFormTest::settingsWithoutPoziceAndWithGarbage() {
     writeBytes(m_test->state.settingsPath(),
                "[Okno]\r\nBarva=bílá\r\nFontVelikost=x12\r\nHodiny=ano\r\nFont=Tahoma\r\n"
                "[Bible]\r\nTypOkna=$1\r\n");
-    m_program = std::make_unique<Program>(m_test->state, QString());
+    m_program = std::make_unique<Program>(m_test->state, QString(), printsupport::linkedTable());
     QCOMPARE(main().pos(), QPoint(292, 290));
     QCOMPARE(main().size(), QSize(692, 324));
     QCOMPARE(main().backgroundColor(), 0xFFFFFF);
@@ -468,7 +469,7 @@ void MainFormTest::settingsWithoutPoziceAndWithGarbage() {
 }
 
 void MainFormTest::firstRunGeometry() {
-    m_program = std::make_unique<Program>(m_test->state, QStringLiteral("a"));
+    m_program = std::make_unique<Program>(m_test->state, QStringLiteral("a"), printsupport::linkedTable());
     QVERIFY(!m_program->endsAtOnce()); // "1.1.1998" is never today
     QCOMPARE(main().storedDate(), QStringLiteral("1.1.1998"));
     // 662 wide, or just as wide as the whole toolbar needs, the clock included.
@@ -509,7 +510,7 @@ void MainFormTest::positionOnNoScreenMovesToThePrimary() {
     // The window was last on a monitor that is not there any more.
     writeBytes(m_test->state.settingsPath(),
                "[Pozice]\r\nOdleva=9000\r\nOdshora=7000\r\nSirka=500\r\nVyska=300\r\n");
-    m_program = std::make_unique<Program>(m_test->state, QString());
+    m_program = std::make_unique<Program>(m_test->state, QString(), printsupport::linkedTable());
     QCOMPARE(main().pos(), QPoint(9000, 7000));
     m_program->show();
     QVERIFY(QTest::qWaitForWindowExposed(&main()));

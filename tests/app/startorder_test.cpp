@@ -5,6 +5,7 @@
 #include "app/objectnames.h"
 #include "app/program.h"
 #include "appfixture.h"
+#include "dialogs/printsupport.h"
 #include "dialogs/programicon.h"
 #include "pages/dates.h"
 #include "platform/profile.h"
@@ -100,7 +101,7 @@ void StartOrderTest::hiddenWindowsFollowTheFirstPaint() {
     ProgramFolder folder;
     TestState test(folder, kNow);
     QApplication::setWindowIcon(QIcon());
-    Program program(test.state, QString());
+    Program program(test.state, QString(), printsupport::linkedTable());
     QCOMPARE(hiddenWindowsThatExist(), QStringList());
     QCOMPARE(program.mainForm().refreshCount(), 0);
     program.show();
@@ -123,7 +124,7 @@ void StartOrderTest::aKeyBeforeThePaintFindsTheWindows() {
     TestState test(folder, kNow);
     ProfileFile(test.state.settingsPath())
         .writeInteger(QStringLiteral("Bible"), QStringLiteral("Odleva"), 321);
-    Program program(test.state, QString());
+    Program program(test.state, QString(), printsupport::linkedTable());
     QCOMPARE(hiddenWindowsThatExist(), QStringList());
     QKeyEvent key(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
     QCoreApplication::sendEvent(childOf<QTextEdit>(program.mainForm(), objectnames::TextWindow), &key);
@@ -135,7 +136,7 @@ void StartOrderTest::closingBeforeThePaintStillWritesTheReadingKeys() {
     ProgramFolder folder;
     TestState test(folder, kNow);
     {
-        Program program(test.state, QString());
+        Program program(test.state, QString(), printsupport::linkedTable());
         program.mainForm().close();
     }
     const ProfileFile ini(test.state.settingsPath());
@@ -149,7 +150,7 @@ void StartOrderTest::endingAtOnceMakesNoOtherWindow() {
     TestState test(folder, kNow);
     ProfileFile(test.state.settingsPath())
         .writeString(QStringLiteral("Hlavni"), QStringLiteral("Datum"), shortDateText(kNow.date()));
-    Program program(test.state, QStringLiteral("a"));
+    Program program(test.state, QStringLiteral("a"), printsupport::linkedTable());
     QVERIFY(program.endsAtOnce());
     QCoreApplication::processEvents();
     QCOMPARE(hiddenWindowsThatExist(), QStringList());

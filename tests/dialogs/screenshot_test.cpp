@@ -4,6 +4,7 @@
 #include "dialogs/documentviewer.h"
 #include "dialogs/fontchoice.h"
 #include "dialogs/nastav.h"
+#include "dialogs/printsupport.h"
 #include "fakes.h"
 #include "pages/appcontext.h"
 #include "readings/bible.h"
@@ -201,7 +202,7 @@ void ScreenshotTest::aboutWindow() {
     RecordingMessageSink sink;
     AppContext state;
     state.messages = &sink;
-    TAutor about(state);
+    TAutor about(state, printsupport::linkedTable());
     about.show();
     QCOMPARE(about.windowTitle(), QStringLiteral("Autor programu"));
     QCOMPARE(childOf<TmyLabel3d>(about, "myLabel3d1")->Caption(), QStringLiteral("Kerla Dorny verze 2.36"));
