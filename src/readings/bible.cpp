@@ -24,6 +24,9 @@ namespace {
 using namespace settingskeys;
 
 constexpr int ClientWidth = 416, ClientHeight = 349;
+// The caption the reading window has always had, seen only in the classic layout's title bar. Its
+// number is part of the caption, not the program's version (that is KERLA_DISPLAY_VERSION).
+constexpr const char16_t *Caption = u"Kerla Dorny 2.1";
 constexpr QRect MemoPlace(64, 80, 313, 201);
 // In the classic layout the text area ends this far short of the window's outer height.
 constexpr int MemoShortfall = 85;
@@ -63,7 +66,7 @@ TBible::TBible(const AppContext &context, SettingsFile &settings, QWidget *paren
     : QWidget(parent, ShapedFlags), m_context(context), m_settings(settings),
       m_fontColor(defaults::ReadingColor), m_memoBackground(colorvalue::White) {
     setObjectName(QStringLiteral("Bible"));
-    setWindowTitle(QStringLiteral("Kerla Dorny 2.1"));
+    setWindowTitle(QString::fromUtf16(Caption));
     setGeometry(defaults::ReadingLeft, defaults::ReadingTop, ClientWidth, ClientHeight);
     windowparts::setPaletteColor(*this, QPalette::Window, colorvalue::clBtnFace);
     setAutoFillBackground(true);
