@@ -77,8 +77,7 @@ QImage backgroundPicture(printsupport::Source &printing) {
 
 TAutor::TAutor(const AppContext &context, printsupport::Source &printing, QWidget *parent,
                const QString &executablePath)
-    : QDialog(parent), openUrl([](const QUrl &url) { return QDesktopServices::openUrl(url); }),
-      m_context(context), m_printing(printing) {
+    : QDialog(parent), m_context(context), m_printing(printing) {
     setObjectName(QStringLiteral("Autor"));
     setWindowTitle(QStringLiteral("Autor programu"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -150,17 +149,25 @@ QUrl TAutor::webTarget(const QString &caption) {
     return QUrl::fromUserInput(caption);
 }
 
+bool DesktopLinkOpener::open(const QUrl &url) {
+    return QDesktopServices::openUrl(url);
+}
+
+void TAutor::setLinkOpener(LinkOpener *opener) {
+    m_opener = opener ? opener : &m_desktop;
+}
+
 QUrl TAutor::mailTarget(const QString &caption) {
     return QUrl(QStringLiteral("mailto:") + caption);
 }
 
 void TAutor::myLabel3d3Click(TmyLabel3d *sender) {
-    if (!openUrl(webTarget(sender->Caption())))
+    if (!m_opener->open(webTarget(sender->Caption())))
         m_context.messages->showError(QStringLiteral("Nemohu spustit webový prohlížeč."));
 }
 
 void TAutor::myLabel3d4Click(TmyLabel3d *sender) {
-    if (!openUrl(mailTarget(sender->Caption())))
+    if (!m_opener->open(mailTarget(sender->Caption())))
         m_context.messages->showError(QStringLiteral("Nemohu spustit poštovní program."));
 }
 

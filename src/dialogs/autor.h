@@ -5,9 +5,21 @@
 #include <QString>
 #include <QUrl>
 
-#include <functional>
-
 class QLabel;
+
+// Opens a link of the about window; returns false when nothing could be started.
+class LinkOpener {
+public:
+    virtual ~LinkOpener() = default;
+    virtual bool open(const QUrl &url) = 0;
+};
+
+// The desktop's default handler of the link (QDesktopServices).
+class DesktopLinkOpener : public LinkOpener {
+public:
+    bool open(const QUrl &url) override;
+};
+
 class TmyLabel3d;
 struct AppContext;
 namespace printsupport {
@@ -25,9 +37,9 @@ public:
     TAutor(const AppContext &context, printsupport::Source &printing, QWidget *parent = nullptr,
            const QString &executablePath = QString());
 
-    // How a link is opened; the desktop's default handler unless a test gives its own. Returns
-    // false when nothing could be started.
-    std::function<bool(const QUrl &)> openUrl;
+    // How the links are opened: the desktop's default handler unless a test gives its own (the
+    // window does not take ownership; null goes back to the desktop's).
+    void setLinkOpener(LinkOpener *opener);
 
     // The link targets for the two captions.
     static QUrl webTarget(const QString &caption);
@@ -50,6 +62,8 @@ private:
 
     const AppContext &m_context;
     printsupport::Source &m_printing;
+    DesktopLinkOpener m_desktop;
+    LinkOpener *m_opener = &m_desktop;
 
     // The controls, children of the window.
     QLabel *Image1 = nullptr;

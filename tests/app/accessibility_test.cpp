@@ -228,11 +228,15 @@ void AccessibilityTest::clickableCaptionsPress() {
     QVERIFY(!bible.isVisible());
 
     TAutor &about = m_program->autor();
-    QList<QUrl> opened;
-    about.openUrl = [&](const QUrl &url) {
-        opened.append(url);
-        return true;
-    };
+    struct : LinkOpener {
+        QList<QUrl> opened;
+        bool open(const QUrl &url) override {
+            opened.append(url);
+            return true;
+        }
+    } links;
+    QList<QUrl> &opened = links.opened;
+    about.setLinkOpener(&links);
     press(childOf<TmyLabel3d>(about, "myLabel3d3"));
     press(childOf<TmyLabel3d>(about, "myLabel3d4"));
     QCOMPARE(opened, (QList<QUrl>{TAutor::webTarget(QStringLiteral("www.example.org/kerla")),

@@ -10,7 +10,6 @@
 #include "art/toolbarart.h"
 #include "controls/captionfit.h"
 #include "controls/imageshape.h"
-#include "controls/messagebox.h"
 #include "controls/mylabel3d.h"
 #include "dialogs/autor.h"
 #include "dialogs/documentviewer.h"
@@ -23,6 +22,7 @@
 #include "platform/designfonts.h"
 #include "readings/bible.h"
 #include "readings/sheetpicture.h"
+#include "recordingsink.h"
 #include "testenv.h"
 
 #include <QAbstractButton>

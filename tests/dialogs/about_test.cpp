@@ -1,4 +1,3 @@
-#include "controls/messagebox.h"
 #include "controls/mylabel3d.h"
 #include "dialogs/autor.h"
 #include "dialogs/jpegimage.h"
@@ -6,6 +5,7 @@
 #include "dialogs/versioninfo.h"
 #include "pages/appcontext.h"
 #include "platform/formatlocale.h"
+#include "recordingsink.h"
 #include "testenv.h"
 
 #include <QLabel>
@@ -173,17 +173,16 @@ QByteArray aboutPicture() {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-struct Fixture {
+struct Fixture : LinkOpener {
     RecordingMessageSink sink;
     AppContext state;
     QList<QUrl> opened;
     bool openWorks = true;
     Fixture() { state.messages = &sink; }
-    void hook(TAutor &about) {
-        about.openUrl = [this](const QUrl &url) {
-            opened.append(url);
-            return openWorks;
-        };
+    void hook(TAutor &about) { about.setLinkOpener(this); }
+    bool open(const QUrl &url) override {
+        opened.append(url);
+        return openWorks;
     }
 };
 

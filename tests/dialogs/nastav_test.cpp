@@ -1,4 +1,3 @@
-#include "controls/messagebox.h"
 #include "controls/mylabel3d.h"
 #include "dialogs/fontchoice.h"
 #include "dialogs/nastav.h"
@@ -9,6 +8,7 @@
 #include "platform/colorvalue.h"
 #include "platform/contrast.h"
 #include "readings/bible.h"
+#include "recordingsink.h"
 #include "testenv.h"
 
 #include <QCheckBox>

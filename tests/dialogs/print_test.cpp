@@ -1,4 +1,3 @@
-#include "controls/messagebox.h"
 #include "dialogs/documentviewer.h"
 #include "dialogs/printing.h"
 #include "dialogs/printservice.h"
@@ -7,6 +6,7 @@
 #include "pages/appcontext.h"
 #include "platform/errors.h"
 #include "platform/rtfreader.h"
+#include "recordingsink.h"
 #include "testenv.h"
 
 #include <QPageSize>

@@ -1,4 +1,3 @@
-#include "controls/messagebox.h"
 #include "controls/mylabel3d.h"
 #include "dialogs/autor.h"
 #include "dialogs/documentviewer.h"
@@ -8,6 +7,7 @@
 #include "fakes.h"
 #include "pages/appcontext.h"
 #include "readings/bible.h"
+#include "recordingsink.h"
 #include "testenv.h"
 
 #include <QAbstractButton>

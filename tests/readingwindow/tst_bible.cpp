@@ -1,10 +1,10 @@
 #include "controls/imageshape.h"
-#include "controls/messagebox.h"
 #include "controls/mylabel3d.h"
 #include "platform/colorvalue.h"
 #include "platform/contrast.h"
 #include "readings/bible.h"
 #include "readings/sheetpicture.h"
+#include "recordingsink.h"
 #include "testenv.h"
 
 #include <QPlainTextEdit>
