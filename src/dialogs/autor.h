@@ -51,11 +51,12 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private Q_SLOTS:
-    void myLabel3d3Click(TmyLabel3d *sender);
-    void myLabel3d4Click(TmyLabel3d *sender);
-    void myLabel3d7Click(TmyLabel3d *sender);
+    void myLabel3d3Click(TmyLabel3d *sender); // the web address: opens the program's web page
+    void myLabel3d4Click(TmyLabel3d *sender); // the mail address: opens a new mail
+    void myLabel3d7Click(TmyLabel3d *sender); // "Zavřít"
 
 private:
+    // Completes the version (VersionText) and build date captions from the executable.
     void FormCreate(const QString &executablePath);
     // The captions are read against the picture under them.
     void readCaptionsAgainst(const QImage &shown);
