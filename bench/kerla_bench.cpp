@@ -3,15 +3,15 @@
 #include "app/mainform.h"
 #include "app/program.h"
 #include "appfixture.h"
-#include "dialogs/autor.h"
+#include "dialogs/aboutwindow.h"
 #include "dialogs/documentviewer.h"
-#include "dialogs/nastav.h"
 #include "dialogs/printsupport.h"
+#include "dialogs/settingsdialog.h"
 #include "pages/dates.h"
 #include "pages/daypage.h"
 #include "platform/rtfreader.h"
 #include "platform/textfile.h"
-#include "readings/bible.h"
+#include "readings/readingwindow.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>

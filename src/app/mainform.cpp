@@ -8,7 +8,7 @@
 #include "pages/settingskeys.h"
 #include "platform/contrast.h"
 #include "platform/textfile.h"
-#include "readings/bible.h"
+#include "readings/readingwindow.h"
 
 #include <QAction>
 #include <QCloseEvent>

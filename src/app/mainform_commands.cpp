@@ -6,11 +6,11 @@
 #include "app/mainparts.h"
 #include "app/objectnames.h"
 #include "app/toolbaraccess.h"
-#include "dialogs/autor.h"
+#include "dialogs/aboutwindow.h"
 #include "dialogs/documentviewer.h"
-#include "dialogs/nastav.h"
 #include "dialogs/printservice.h"
-#include "readings/bible.h"
+#include "dialogs/settingsdialog.h"
+#include "readings/readingwindow.h"
 
 #include <QAction>
 #include <QDateEdit>

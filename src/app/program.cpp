@@ -3,12 +3,12 @@
 #include "app/afterfirstpaint.h"
 #include "app/mainform.h"
 #include "app/shortcutfilter.h"
-#include "dialogs/autor.h"
+#include "dialogs/aboutwindow.h"
 #include "dialogs/documentviewer.h"
-#include "dialogs/nastav.h"
 #include "dialogs/printservice.h"
 #include "dialogs/programicon.h"
-#include "readings/bible.h"
+#include "dialogs/settingsdialog.h"
+#include "readings/readingwindow.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "dialogs/autor.h"
+#include "dialogs/aboutwindow.h"
 
 #include "controls/accessibility.h"
 #include "controls/mylabel3d.h"

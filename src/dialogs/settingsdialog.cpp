@@ -1,4 +1,4 @@
-#include "dialogs/nastav.h"
+#include "dialogs/settingsdialog.h"
 
 #include "controls/captionfit.h"
 #include "controls/windowparts.h"
@@ -6,12 +6,12 @@
 #include "dialogs/screensaver.h"
 #include "dialogs/translationnote.h"
 #include "pages/appcontext.h"
+#include "pages/readingaccess.h"
 #include "pages/settingskeys.h"
 #include "platform/colorvalue.h"
 #include "platform/colorwords.h"
 #include "platform/contrast.h"
 #include "platform/textfile.h"
-#include "readings/readingaccess.h"
 
 #include <QCheckBox>
 #include <QFrame>

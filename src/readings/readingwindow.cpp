@@ -1,4 +1,4 @@
-#include "readings/bible.h"
+#include "readings/readingwindow.h"
 
 #include "controls/accessibility.h"
 #include "controls/captionfit.h"

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "pages/appcontext.h"
+#include "pages/readingaccess.h"
 #include "pages/settingsfile.h"
-#include "readings/readingaccess.h"
 
 #include <QWidget>
 

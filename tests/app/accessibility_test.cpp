@@ -8,13 +8,13 @@
 #include "controls/accessibility.h"
 #include "controls/imageshape.h"
 #include "controls/mylabel3d.h"
-#include "dialogs/autor.h"
+#include "dialogs/aboutwindow.h"
 #include "dialogs/documentviewer.h"
-#include "dialogs/nastav.h"
 #include "dialogs/printsupport.h"
+#include "dialogs/settingsdialog.h"
 #include "platform/colorvalue.h"
 #include "platform/contrast.h"
-#include "readings/bible.h"
+#include "readings/readingwindow.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>

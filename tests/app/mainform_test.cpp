@@ -3,15 +3,15 @@
 #include "app/program.h"
 #include "appfixture.h"
 #include "controls/mylabel3d.h"
-#include "dialogs/autor.h"
+#include "dialogs/aboutwindow.h"
 #include "dialogs/documentviewer.h"
-#include "dialogs/nastav.h"
 #include "dialogs/printservice.h"
 #include "dialogs/printsupport.h"
+#include "dialogs/settingsdialog.h"
 #include "pages/dates.h"
 #include "pages/periodic.h"
 #include "platform/profile.h"
-#include "readings/bible.h"
+#include "readings/readingwindow.h"
 
 #include <QAction>
 #include <QApplication>

@@ -9,7 +9,7 @@
 #include "dialogs/programicon.h"
 #include "pages/dates.h"
 #include "platform/profile.h"
-#include "readings/bible.h"
+#include "readings/readingwindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>

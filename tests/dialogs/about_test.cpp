@@ -1,5 +1,5 @@
 #include "controls/mylabel3d.h"
-#include "dialogs/autor.h"
+#include "dialogs/aboutwindow.h"
 #include "dialogs/jpegimage.h"
 #include "dialogs/printsupport.h"
 #include "dialogs/versioninfo.h"

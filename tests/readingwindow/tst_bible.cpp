@@ -2,7 +2,7 @@
 #include "controls/mylabel3d.h"
 #include "platform/colorvalue.h"
 #include "platform/contrast.h"
-#include "readings/bible.h"
+#include "readings/readingwindow.h"
 #include "readings/sheetpicture.h"
 #include "recordingsink.h"
 #include "testenv.h"

@@ -1,7 +1,7 @@
 // The reading window on a real X server: the shape that the user sees, dragging, typing, and the
 // plain rectangle of the classic layout.
 #include "controls/imageshape.h"
-#include "readings/bible.h"
+#include "readings/readingwindow.h"
 #include "readings/sheetpicture.h"
 #include "recordingsink.h"
 #include "testenv.h"
