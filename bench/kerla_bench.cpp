@@ -3,14 +3,15 @@
 #include "app/mainform.h"
 #include "app/program.h"
 #include "appfixture.h"
-#include "dialogs/autor.h"
+#include "dialogs/aboutwindow.h"
 #include "dialogs/documentviewer.h"
-#include "dialogs/nastav.h"
+#include "dialogs/printsupport.h"
+#include "dialogs/settingsdialog.h"
 #include "pages/dates.h"
 #include "pages/daypage.h"
 #include "platform/rtfreader.h"
 #include "platform/textfile.h"
-#include "readings/bible.h"
+#include "readings/readingwindow.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -153,7 +154,7 @@ int main(int argc, char **argv) {
     });
     const double startup = medianMs(15, [&] {
         auto s = newState();
-        Program program(*s, QString());
+        Program program(*s, QString(), printsupport::linkedTable());
         PaintWatcher watcher;
         program.mainForm()
             .findChild<QTextEdit *>(QStringLiteral("TextWindow"))
@@ -169,15 +170,18 @@ int main(int argc, char **argv) {
     std::unique_ptr<TMainForm> mainOnly;
     const double mainForm =
         medianMs(15, [&] { mainOnly = std::make_unique<TMainForm>(*s0, settings, QString()); });
-    const double readingWindow = medianMs(15, [&] { TBible bible(*s0); });
-    const double aboutWindow = medianMs(15, [&] { TAutor autor(*s0); });
-    TBible readingOnly(*s0);
+    const double readingWindow = medianMs(15, [&] {
+        SettingsFile own; // read again each time, as by a window alone
+        TBible bible(*s0, own);
+    });
+    const double aboutWindow = medianMs(15, [&] { TAutor autor(*s0, printsupport::linkedTable()); });
+    TBible readingOnly(*s0, settings);
     const double settingsDialog = medianMs(15, [&] { TNastav nastav(*s0, *mainOnly, readingOnly); });
     const double viewer = medianMs(15, [&] { TForm2 form2; });
 
     // The refresh for a day of the loaded year.
     auto s = newState();
-    Program program(*s, QString());
+    Program program(*s, QString(), printsupport::linkedTable());
     program.show();
     QCoreApplication::processEvents();
     const double refresh = medianMs(101, [&] {

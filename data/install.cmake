@@ -35,14 +35,21 @@ install(FILES "${CMAKE_CURRENT_LIST_DIR}/icons/org.example.Kerla.svg"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps")
 install(DIRECTORY "${CMAKE_BINARY_DIR}/icons/" DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor" ${_readable})
 
+# The manual pages name the version the project has (KERLA_DISPLAY_VERSION); the changelog's and
+# the metainfo's newest entries are history, kept as written and checked against it by version_test.
+set(_man_dir "${CMAKE_CURRENT_BINARY_DIR}/man")
+foreach(name kerla.1 kerla-data.1)
+    configure_file("${_linux}/${name}" "${_man_dir}/${name}" @ONLY)
+endforeach()
 # Compressed the way Debian wants them: gzip -9n, no name or time stamp inside.
 find_program(GZIP gzip REQUIRED)
 set(_gz_dir "${CMAKE_CURRENT_BINARY_DIR}/gz")
-foreach(name kerla.1 kerla-data.1 changelog)
+foreach(source "${_man_dir}/kerla.1" "${_man_dir}/kerla-data.1" "${_linux}/changelog")
+    get_filename_component(name "${source}" NAME)
     add_custom_command(OUTPUT "${_gz_dir}/${name}.gz"
-        COMMAND ${CMAKE_COMMAND} -E copy "${_linux}/${name}" "${_gz_dir}/${name}"
+        COMMAND ${CMAKE_COMMAND} -E copy "${source}" "${_gz_dir}/${name}"
         COMMAND ${GZIP} -9nf "${_gz_dir}/${name}"
-        DEPENDS "${_linux}/${name}"
+        DEPENDS "${source}"
         VERBATIM)
 endforeach()
 add_custom_target(kerla_compressed_docs ALL DEPENDS "${_gz_dir}/kerla.1.gz" "${_gz_dir}/kerla-data.1.gz"

@@ -12,6 +12,7 @@ PACKAGES=(
     xvfb xauth
     fonts-dejavu-core
     librsvg2-bin desktop-file-utils appstream
+    clang-format-14 # the code style's check (format_check) and the target format
     qt6-gtk-platformtheme at-spi2-core
     # the free stand-ins of the design's faces: Liberation (Arial, Times New Roman metrics) and
     # Wine's Tahoma and MS Sans Serif, which the program registers itself

@@ -3,6 +3,7 @@
 #include "app/sessionend.h"
 #include "controls/deferredicons.h"
 #include "controls/messagebox.h"
+#include "dialogs/printsupport.h"
 #include "platform/designfonts.h"
 #include "platform/folders.h"
 
@@ -27,7 +28,9 @@ int main(int argc, char **argv) {
         messages.showError(errors::unableToWriteTo(userDataDir));
     const AppContext context{programDir, userDataDir, Clock{}, &messages, !created};
 
-    Program program(context, QApplication::arguments().value(1));
+    // Printing and the about window's picture come from the program's module, loaded on first use.
+    printsupport::ModuleLoader printing;
+    Program program(context, QApplication::arguments().value(1), printing);
     if (program.endsAtOnce())
         return 0;
     // A signal or the end of the session closes the program as Esc does.

@@ -1,21 +1,20 @@
 #include "app/mainform.h"
 
-#include "app/autostartitem.h"
 #include "app/mainparts.h"
+#include "app/objectnames.h"
 #include "controls/captionfit.h"
 #include "controls/windowparts.h"
 #include "pages/dates.h"
 #include "pages/settingskeys.h"
 #include "platform/contrast.h"
 #include "platform/textfile.h"
-#include "readings/bible.h"
+#include "readings/readingwindow.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QDateEdit>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMenu>
 #include <QScopeGuard>
 #include <QSignalBlocker>
 #include <QTextEdit>
@@ -35,22 +34,19 @@ TMainForm::TMainForm(const AppContext &context, SettingsFile &settings, const QS
                               Qt::WindowCloseButtonHint),
       m_context(context), m_settings(settings), m_dayView(context), m_textColor(defaults::TextColor),
       m_background(defaults::TextBackground) {
-    setObjectName(QStringLiteral("MainForm"));
+    setObjectName(QLatin1String(objectnames::MainForm));
     setWindowTitle(QStringLiteral("Kerla Dorny " KERLA_DISPLAY_VERSION));
     move(defaults::Left, defaults::Top);
     resize(defaults::Width, defaults::Height);
 
-    mainparts::buildMenu(menuBar());
-    addAutostartItem(mainparts::child<QMenu>(this, "Nastaven1"), *m_context.messages);
-    Lista = mainparts::buildToolbar(this, m_context.clock.today().year());
-    wireCommands();
+    buildCommands();
 
     TextWindow = mainparts::buildTextWindow(this);
     setBackgroundColor(m_background);
     setTextFont(TextWindow->font(), m_textColor);
 
     Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setObjectName(QLatin1String(objectnames::Timer1));
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
     Timer1->start();
@@ -142,16 +138,9 @@ void TMainForm::FormClose() {
         integer(keys::PoziceOdshora, y());
     integer(keys::PoziceVyska, height());
     integer(keys::PoziceSirka, width());
-    if (m_windows.bible) {
-        const QFont reading = m_windows.bible->readingFont();
-        text(keys::BibleFont, reading.family());
-        integer(keys::BibleFontVelikost, reading.pointSize());
-        integer(keys::BibleFontBarva, m_windows.bible->readingFontColor());
-        integer(keys::BibleFontStyl, m_windows.bible->fontStyleSet());
-        integer(keys::BibleOdleva, m_windows.bible->x());
-        integer(keys::BibleOdshora, m_windows.bible->y());
-        boolean(keys::BibleTypOkna, m_windows.bible->classicReadingWindow());
-    }
+    // The reading window owns the section Bible.
+    if (m_windows.bible)
+        m_windows.bible->saveSettings(ini);
     ini.save();
     if (failure)
         std::rethrow_exception(failure);

@@ -23,9 +23,11 @@ class TBible;
 class TForm2;
 class TNastav;
 
-// The main window: the day page in TextWindow, the menu, the toolbar Lista and the clock. It
-// wires its controls to the view state (DayView), the reading window and the dialogs; the
-// controls are reached by their object names.
+// The main window: the day page in TextWindow, the menu, the toolbar Lista and the clock. Its
+// command table (buildCommands) makes the menu and the toolbar and connects them to the handlers
+// below, which drive the view state (DayView), the reading window and the dialogs. It owns the
+// sections [Okno], [Pozice] and [Hlavni] of Kerla.ini (FormCreate reads them, FormClose and the
+// end once a day write them).
 class TMainForm : public QMainWindow, public DayViewAccess {
     Q_OBJECT
 public:
@@ -82,28 +84,34 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private Q_SLOTS:
-    // The handlers that are not a step of the date (those are in the table of steps).
-    void SpeedButton2Click(); // today
-    void SpeedButton3Click(); // tomorrow
-    void SpeedButton7Click(); // yesterday
-    void SpeedButton9Click(); // day view
-    void SkocChange();
-    void Konec1Click();
-    void Konec2Click();
-    void Cist1Click();
-    void Cist2Click();
-    void Cist3Click();
-    void Tisk1Click();
-    void Nastaventisku1Click();
-    void OKerlachClick();
-    void Titnverze1Click();
-    void PuvnastClick();
-    void Autoi1Click();
-    void Timer1Timer();
+    // The handlers of the command table (buildCommands), named after their controls; the steps of
+    // the date in the Zobrazit menu go to stepAndShow, the week, month and year buttons to showView.
+    void SpeedButton2Click();   // "dnes", Zobrazit → "&Dnes" (Home): today's day page
+    void SpeedButton3Click();   // "zítra": the next day, in the day view
+    void SpeedButton7Click();   // "včera": the day before, in the day view
+    void SpeedButton9Click();   // "kerlo dne": the day view of the shown date
+    void SpeedButton8Click();   // "Ukončit program (jednou denně)": as Konec2Click
+    void SkocChange();          // the date picker Skoc: the picked day's page
+    void Konec1Click();         // Kerla → "Kone&c" (Esc), "Ukončit program": the close
+    void Konec2Click();         // Kerla → "&Konec (jednou denně)" (Enter): the date kept, then the close
+    void Cist1Click();          // "První čtení" (Ctrl+F1): the first reading in the reading window
+    void Cist2Click();          // "Druhé čtení" (Ctrl+F2)
+    void Cist3Click();          // "Třetí čtení" (Ctrl+F3)
+    void Tisk1Click();          // Kerla → "&Tisk" (Ctrl+P): prints the shown page
+    void Nastaventisku1Click(); // Kerla → "&Nastavení tisku": the printer setup
+    void OKerlachClick();       // O programu → "O &Kerlach DR": the document viewer
+    void Titnverze1Click();     // O programu → "Tištěná verze": the document viewer
+    void PuvnastClick();        // Nastavení → "&Nastavení" (Ctrl+N): the settings dialog TNastav
+    void Autoi1Click();         // O programu → "&Autor" (F2): the about window TAutor
+    void Timer1Timer();         // each second: the clock Panel1
 
 private:
-    // Connects the menu's items and the toolbar's controls to the handlers, by their names.
-    void wireCommands();
+    // The command table: builds the menu and the toolbar (with Skoc and Panel1), connects each
+    // item and button to its handler and keeps the controls the handlers need.
+    void buildCommands();
+    // The window's handlers, named after the events they serve. FormCreate reads the window's
+    // sections of Kerla.ini and decides the end at once; FormClose deletes the temporary files and
+    // writes the settings; FormActivate puts the reading window away.
     void FormCreate(const QString &argument);
     void FormClose();
     void FormActivate();
@@ -129,7 +137,7 @@ private:
     int m_refreshes = 0;
     int m_textColor;
     int m_background;
-    bool m_clockShown = true;
+    bool m_clockShown = settingskeys::defaults::Clock;
 
     // The controls, all children of this window.
     QTextEdit *TextWindow = nullptr;
@@ -140,6 +148,7 @@ private:
     std::array<QToolButton *, 4> m_viewButtons{};    // SpeedButton9, 4, 6, 1: day, week, month, year
     std::array<QToolButton *, 3> m_readingButtons{}; // Cist1..3
     std::array<QAction *, 3> m_readingItems{};       // CteniN1..3
+    QToolButton *m_onceADay = nullptr;               // SpeedButton8
 
     OtherWindows m_windows; // see attachWindows
 };

@@ -1,70 +1,119 @@
-// The main window's commands: their wiring to the menu and the toolbar, the steps of the date,
-// the views, the readings and the other windows.
+// The main window's commands: the table of its menu and toolbar, the steps of the date, the views,
+// the readings and the other windows.
+#include "app/autostartitem.h"
+#include "app/commandtable.h"
 #include "app/mainform.h"
 #include "app/mainparts.h"
-#include "dialogs/autor.h"
+#include "app/objectnames.h"
+#include "app/toolbaraccess.h"
+#include "dialogs/aboutwindow.h"
 #include "dialogs/documentviewer.h"
-#include "dialogs/nastav.h"
-#include "dialogs/printing.h"
-#include "readings/bible.h"
+#include "dialogs/printservice.h"
+#include "dialogs/settingsdialog.h"
+#include "readings/readingwindow.h"
 
 #include <QAction>
 #include <QDateEdit>
 #include <QLabel>
+#include <QMenuBar>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
 
-#include <utility>
-
 using View = DayView::View;
-using mainparts::child;
+namespace names = objectnames;
+using commandtable::button;
+using commandtable::control;
+using commandtable::gap;
+using toolbarart::Picture;
 
-void TMainForm::wireCommands() {
-    using Handler = void (TMainForm::*)();
-    const std::pair<const char *, Handler> items[] = {
-        {"Tisk1", &TMainForm::Tisk1Click},           {"Nastaventisku1", &TMainForm::Nastaventisku1Click},
-        {"Konec2", &TMainForm::Konec2Click},         {"Konec1", &TMainForm::Konec1Click},
-        {"Dnes1", &TMainForm::SpeedButton2Click},    {"CteniN1", &TMainForm::Cist1Click},
-        {"CteniN2", &TMainForm::Cist2Click},         {"CteniN3", &TMainForm::Cist3Click},
-        {"Puvnast", &TMainForm::PuvnastClick},       {"OKerlach", &TMainForm::OKerlachClick},
-        {"Titnverze1", &TMainForm::Titnverze1Click}, {"Autoi1", &TMainForm::Autoi1Click},
-    };
-    for (const auto &[name, handler] : items)
-        connect(child<QAction>(this, name), &QAction::triggered, this, handler);
-    for (const mainparts::DateStep &s : mainparts::DateSteps)
-        connect(child<QAction>(this, s.name), &QAction::triggered, this,
-                [this, step = s.step] { stepAndShow(step); });
-
+// The command table: every menu item and toolbar control of the window, in the order they are
+// shown, each with its handler. A new command is one row here and its handler.
+void TMainForm::buildCommands() {
+    using K = QKeySequence;
+    const auto step = [this](void (*s)(ViewDate &)) { return [this, s] { stepAndShow(s); }; };
+    QMenu *settingsMenu = nullptr;
+    menuBar()->setObjectName(QLatin1String(names::MainMenu));
     // clang-format off
-    const std::pair<const char *, Handler> buttons[] = {
-        {"SpeedButton9", &TMainForm::SpeedButton9Click}, {"SpeedButton7", &TMainForm::SpeedButton7Click},
-        {"SpeedButton2", &TMainForm::SpeedButton2Click}, {"SpeedButton3", &TMainForm::SpeedButton3Click},
-        {"Cist1", &TMainForm::Cist1Click}, {"Cist2", &TMainForm::Cist2Click}, {"Cist3", &TMainForm::Cist3Click},
-        {"SpeedButton5", &TMainForm::Konec1Click}};
+    commandtable::buildMenus(menuBar(), {
+        {names::Kerla, u"&Kerla", {
+            {names::Tisk1, u"&Tisk", {K(Qt::CTRL | Qt::Key_P)}, [this] { Tisk1Click(); }},
+            {names::Nastaventisku1, u"&Nastavení tisku", {}, [this] { Nastaventisku1Click(); }},
+            {names::N4},
+            {names::Konec2, u"&Konec (jednou denně)", {K(Qt::Key_Return), K(Qt::Key_Enter)},
+             [this] { Konec2Click(); }},
+            {names::Konec1, u"Kone&c", {K(Qt::Key_Escape)}, [this] { Konec1Click(); }}}},
+        {names::Zobrazit, u"&Zobrazit", {
+            {names::Den2, u"&Zítra", {K(Qt::Key_Right)}, step(DayForward)},
+            {names::Tden1, u"&Za týden", {K(Qt::Key_PageDown)}, step(WeekForward)},
+            {names::Mesic1, u"Za měsíc", {K(Qt::CTRL | Qt::Key_Right)}, step(MonthForward)},
+            {names::Rok1, u"Za rok", {K(Qt::CTRL | Qt::Key_PageDown)}, step(YearForward)},
+            {names::N1},
+            {names::Den1, u"&Včera", {K(Qt::Key_Left)}, step(DayBack)},
+            {names::Tden2, u"&Před týdnem", {K(Qt::Key_PageUp)}, step(WeekBack)},
+            {names::Mesic2, u"Před měsícem", {K(Qt::CTRL | Qt::Key_Left)}, step(MonthBack)},
+            {names::Rok2, u"Před rokem", {K(Qt::CTRL | Qt::Key_PageUp)}, step(YearBack)},
+            {names::N2},
+            {names::Dnes1, u"&Dnes", {K(Qt::Key_Home)}, [this] { SpeedButton2Click(); }},
+            {names::CteniN1, u"První čtení", {K(Qt::CTRL | Qt::Key_F1)},
+             [this] { Cist1Click(); }, &m_readingItems[0]},
+            {names::CteniN2, u"Druhé čtení", {K(Qt::CTRL | Qt::Key_F2)},
+             [this] { Cist2Click(); }, &m_readingItems[1]},
+            {names::CteniN3, u"Třetí čtení", {K(Qt::CTRL | Qt::Key_F3)},
+             [this] { Cist3Click(); }, &m_readingItems[2]}}},
+        {names::Nastaven1, u"&Nastavení", {
+            {names::Puvnast, u"&Nastavení", {K(Qt::CTRL | Qt::Key_N)}, [this] { PuvnastClick(); }},
+            {names::N3}}, // the start at login follows (autostartitem.h)
+         &settingsMenu},
+        {names::Oprogramu1, u"&O programu", {
+            {names::OKerlach, u"O &Kerlach DR", {}, [this] { OKerlachClick(); }},
+            {names::Titnverze1, u"Tištěná verze", {}, [this] { Titnverze1Click(); }},
+            {names::N6},
+            {names::Autoi1, u"&Autor", {K(Qt::Key_F2)}, [this] { Autoi1Click(); }}}},
+    }, this);
     // clang-format on
-    for (const auto &[name, handler] : buttons)
-        connect(child<QToolButton>(Lista, name), &QToolButton::clicked, this, handler);
-    const std::pair<const char *, View> views[] = {
-        {"SpeedButton4", View::Week}, {"SpeedButton6", View::Month}, {"SpeedButton1", View::Year}};
-    for (const auto &[name, view] : views)
-        connect(child<QToolButton>(Lista, name), &QToolButton::clicked, this,
-                [this, v = view] { showView(v); });
-    QToolButton *onceADay = child<QToolButton>(Lista, "SpeedButton8");
-    connect(onceADay, &QToolButton::clicked, this, [this, onceADay] {
-        onceADay->setChecked(true);
-        Konec2Click();
-    });
-    Skoc = child<QDateEdit>(Lista, "Skoc");
-    connect(Skoc, &QDateEdit::dateChanged, this, &TMainForm::SkocChange);
-    Panel1 = child<QLabel>(Lista, "Panel1");
+    addAutostartItem(settingsMenu, *m_context.messages);
 
-    m_viewButtons = {child<QToolButton>(Lista, "SpeedButton9"), child<QToolButton>(Lista, "SpeedButton4"),
-                     child<QToolButton>(Lista, "SpeedButton6"), child<QToolButton>(Lista, "SpeedButton1")};
-    m_readingButtons = {child<QToolButton>(Lista, "Cist1"), child<QToolButton>(Lista, "Cist2"),
-                        child<QToolButton>(Lista, "Cist3")};
-    m_readingItems = {child<QAction>(this, "CteniN1"), child<QAction>(this, "CteniN2"),
-                      child<QAction>(this, "CteniN3")};
+    Lista = mainparts::newToolbar(this);
+    const int year = m_context.clock.today().year();
+    // clang-format off
+    commandtable::fillToolbar(Lista, {
+        gap(names::ToolButton4, 1),
+        button(names::SpeedButton9, u"kerlo dne", Picture::DayPressed,
+               [this] { SpeedButton9Click(); }, &m_viewButtons[0]),
+        button(names::SpeedButton4, u"kerlo týdne", Picture::Week,
+               [this] { showView(View::Week); }, &m_viewButtons[1]),
+        button(names::SpeedButton6, u"kerlo měsíce", Picture::Month,
+               [this] { showView(View::Month); }, &m_viewButtons[2]),
+        button(names::SpeedButton1, u"kerlo roku", Picture::Year,
+               [this] { showView(View::Year); }, &m_viewButtons[3]),
+        button(names::SpeedButton7, u"včera", Picture::Yesterday, [this] { SpeedButton7Click(); }),
+        button(names::SpeedButton2, u"dnes", Picture::Today, [this] { SpeedButton2Click(); }),
+        button(names::SpeedButton3, u"zítra", Picture::Tomorrow, [this] { SpeedButton3Click(); }),
+        gap(names::ToolButton1, 12),
+        button(names::Cist1, u"První čtení", Picture::Reading1,
+               [this] { Cist1Click(); }, &m_readingButtons[0]),
+        button(names::Cist2, u"Druhé čtení", Picture::Reading2,
+               [this] { Cist2Click(); }, &m_readingButtons[1]),
+        button(names::Cist3, u"Třetí čtení", Picture::Reading3,
+               [this] { Cist3Click(); }, &m_readingButtons[2]),
+        gap(names::ToolButton2, 8),
+        control([this, year](QToolBar *bar) { return Skoc = mainparts::newPicker(bar, year); }),
+        gap(names::ToolButton6, 10),
+        button(names::SpeedButton5, u"Ukončit program (Esc)", Picture::End, [this] { Konec1Click(); }),
+        button(names::SpeedButton8, u"Ukončit program (jednou denně) (Enter)", Picture::EndOnceADay,
+               [this] { SpeedButton8Click(); }, &m_onceADay, true),
+        control([this](QToolBar *bar) { return Panel1 = mainparts::newClock(bar); }),
+    }, this);
+    // clang-format on
+    toolbaraccess::describeControls(Lista);
+    connect(Skoc, &QDateEdit::dateChanged, this, &TMainForm::SkocChange);
+}
+
+void TMainForm::SpeedButton8Click() {
+    // Group 2: the button stays down once pressed.
+    m_onceADay->setChecked(true);
+    Konec2Click();
 }
 
 void TMainForm::stepAndShow(void (*step)(ViewDate &)) {

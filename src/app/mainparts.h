@@ -3,46 +3,31 @@
 #include "art/toolbaricons.h"
 #include "pages/dayview.h"
 
-#include <QObject>
 #include <QString>
 
 #include <array>
 #include <exception>
 
 class QColor;
+class QDateEdit;
+class QLabel;
 class QMainWindow;
-class QMenuBar;
 class QTextEdit;
 class QTime;
 class QToolBar;
 class QToolButton;
 
-// The pieces of the main window that need none of its state: its menu and toolbar as built (the
-// window connects them to its handlers by name), the view buttons' pictures, the clock's text and
-// the application title.
+// The pieces of the main window that need none of its state: its toolbar, picker and clock as
+// built, the view, the view buttons' pictures, the clock's text and the application title.
 namespace mainparts {
 
-// The child of that name and type, which the window's builders made.
-template <class T> T *child(QObject *parent, const char *name) {
-    T *found = parent->findChild<T *>(QLatin1String(name));
-    Q_ASSERT(found);
-    return found;
-}
-
-// The menus Kerla, Zobrazit, Nastaven1 and Oprogramu1 with their items, captions and keys.
-void buildMenu(QMenuBar *bar);
-
-// The Zobrazit menu's steps of the shown date, by the item's name.
-struct DateStep {
-    const char *name;
-    void (*step)(ViewDate &);
-};
-extern const std::array<DateStep, 8> DateSteps;
-
-// The toolbar Lista, added to the window: the view and day buttons, the reading buttons, the
-// picker Skoc, the two end buttons and the clock panel Panel1.
-// `year` is the current year, whose dates the picker's width is measured with.
-QToolBar *buildToolbar(QMainWindow *window, int year);
+// The empty toolbar Lista, added to the window's top; the command table fills it.
+QToolBar *newToolbar(QMainWindow *window);
+// The date picker Skoc on the toolbar, not yet added. `year` is the current year, whose dates the
+// picker's width is measured with.
+QDateEdit *newPicker(QToolBar *bar, int year);
+// The clock panel Panel1 on the toolbar, not yet added.
+QLabel *newClock(QToolBar *bar);
 
 // The read-only view TextWindow, as the window's central widget, in the designed font.
 QTextEdit *buildTextWindow(QMainWindow *window);

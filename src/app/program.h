@@ -7,6 +7,9 @@
 
 class AfterFirstPaint;
 class PrintService;
+namespace printsupport {
+class Source;
+}
 class ShortcutFilter;
 class TAutor;
 class TBible;
@@ -22,7 +25,9 @@ class TNastav;
 // close, or a caller asking for one of them). The program's window icon is set with them.
 class Program {
 public:
-    Program(const AppContext &context, const QString &argument);
+    // `printing` is where the printer and the about window's picture take the printing table from
+    // (the module's loader in the program); it outlives the program.
+    Program(const AppContext &context, const QString &argument, printsupport::Source &printing);
     ~Program();
 
     // True when the program ends at once (started with "a" on a day it was already ended once).
@@ -42,6 +47,7 @@ private:
     void createHiddenWindows();
 
     const AppContext &m_context;
+    printsupport::Source &m_printing;
     SettingsFile m_settings; // Kerla.ini: read by the windows' creation, written by the main window's close
     std::unique_ptr<PrintService> m_print;
     std::unique_ptr<TBible> m_bible;

@@ -2,7 +2,7 @@
 
 #include "platform/errors.h"
 
-#include <QStringList>
+#include <QString>
 
 class QWidget;
 
@@ -15,18 +15,4 @@ public:
 
 private:
     QWidget *m_parent;
-};
-
-// Records the texts instead of showing boxes; for tests.
-class RecordingMessageSink : public MessageSink {
-public:
-    void showError(const QString &text) override {
-        errors.append(text);
-        all.append(text);
-    }
-    void showMessage(const QString &text) override {
-        messages.append(text);
-        all.append(text);
-    }
-    QStringList errors, messages, all;
 };

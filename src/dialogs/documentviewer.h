@@ -27,7 +27,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private Q_SLOTS:
-    void Button1Click();
+    void Button1Click(); // "Zavřít"
 
 private:
     // The controls, children of the viewer.

@@ -11,7 +11,7 @@ QString modulePath(const QString &executableDir) {
         QDir(executableDir).absoluteFilePath(QStringLiteral(KERLA_MODULE_DIR "/libkerla-print.so")));
 }
 
-QImage decodeJpeg(QByteArrayView data) {
+QImage Source::decodeJpeg(QByteArrayView data) {
     try {
         return functions().decodeJpeg(data);
     } catch (const KerlaError &) {

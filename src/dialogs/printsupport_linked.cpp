@@ -40,12 +40,18 @@ void setupPrinter(QPrinter &printer, QWidget *parent) {
 const printsupport::Functions linked{
     sizeof(printsupport::Functions), newPrinter, deletePrinter, print, setupPrinter, jpegimage::decode};
 
+class LinkedTable : public printsupport::Source {
+public:
+    const printsupport::Functions &functions() override { return linked; }
+};
+
 } // namespace
 
 namespace printsupport {
 
-const Functions &functions() {
-    return linked;
+Source &linkedTable() {
+    static LinkedTable table;
+    return table;
 }
 
 } // namespace printsupport

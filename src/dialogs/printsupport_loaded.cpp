@@ -40,15 +40,14 @@ const Functions *loadModule(const QString &path, QString *error) {
     return table;
 }
 
-const Functions &functions() {
-    static const Functions *loaded = nullptr;
-    if (!loaded) {
+const Functions &ModuleLoader::functions() {
+    if (!m_loaded) {
         QString reason;
-        loaded = loadModule(modulePath(QCoreApplication::applicationDirPath()), &reason);
-        if (!loaded)
+        m_loaded = loadModule(modulePath(QCoreApplication::applicationDirPath()), &reason);
+        if (!m_loaded)
             throw KerlaError(failed(reason));
     }
-    return *loaded;
+    return *m_loaded;
 }
 
 } // namespace printsupport

@@ -2,5 +2,5 @@
 #include "dialogs/printsupport.h"
 
 extern "C" Q_DECL_EXPORT const printsupport::Functions *kerla_printsupport_functions() {
-    return &printsupport::functions();
+    return &printsupport::linkedTable().functions();
 }

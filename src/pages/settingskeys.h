@@ -4,7 +4,10 @@
 
 #include <QString>
 
-// Every key of Kerla.ini in one place, with the value a key has when the file does not hold it.
+// Every key of Kerla.ini in one place, with the value a key has when the file does not hold it, and
+// the values the settings dialog's "Původní nastavení" puts back. Each section is read and written
+// by one class only: [Okno], [Pozice] and [Hlavni] by the main window TMainForm, [Bible] by the
+// reading window TBible; SettingsFile gathers their writes into the close's one replace of the file.
 namespace settingskeys {
 
 struct Key {
@@ -14,7 +17,7 @@ struct Key {
     QString nameText() const { return QString::fromUtf16(name); }
 };
 
-// The main window.
+// Owner: the main window TMainForm.
 inline constexpr Key OknoBarva{u"Okno", u"Barva"};         // TextWindow background
 inline constexpr Key OknoFontBarva{u"Okno", u"FontBarva"}; // TextWindow text colour
 inline constexpr Key OknoFont{u"Okno", u"Font"};
@@ -25,7 +28,7 @@ inline constexpr Key PoziceOdshora{u"Pozice", u"Odshora"};
 inline constexpr Key PoziceVyska{u"Pozice", u"Vyska"};
 inline constexpr Key PoziceSirka{u"Pozice", u"Sirka"};
 inline constexpr Key HlavniDatum{u"Hlavni", u"Datum"}; // the day of the last end once a day
-// The reading window.
+// Owner: the reading window TBible.
 inline constexpr Key BibleTypOkna{u"Bible", u"TypOkna"}; // classic reading window
 inline constexpr Key BibleFont{u"Bible", u"Font"};
 inline constexpr Key BibleFontVelikost{u"Bible", u"FontVelikost"};
@@ -53,5 +56,19 @@ inline constexpr int ReadingSize = 9; // points
 inline constexpr int ReadingColor = colorvalue::clWindowText;
 inline constexpr int ReadingLeft = 235, ReadingTop = 111;
 } // namespace defaults
+
+// What the settings dialog's "Původní nastavení" (Button3) offers: the main text in its designed
+// face and size, black on white, with the clock; the reading text in the same face, smaller,
+// regular and black. OK applies them as any other choice.
+namespace original {
+inline constexpr const char16_t *TextFont = defaults::TextFont;
+inline constexpr int TextSize = defaults::TextSize;
+inline constexpr int TextColor = colorvalue::Black;
+inline constexpr int TextBackground = defaults::TextBackground;
+inline constexpr bool Clock = defaults::Clock;
+inline constexpr const char16_t *ReadingFont = defaults::TextFont;
+inline constexpr int ReadingSize = 8; // points
+inline constexpr int ReadingColor = colorvalue::Black;
+} // namespace original
 
 } // namespace settingskeys

@@ -1,18 +1,20 @@
 // The windows as assistive technology and a dark desktop theme meet them: every caption is
 // reachable by its name, the clickable captions can be pressed, and every text stays readable.
 #include "app/mainform.h"
+#include "app/objectnames.h"
 #include "app/program.h"
 #include "app/toolbaraccess.h"
 #include "appfixture.h"
 #include "controls/accessibility.h"
 #include "controls/imageshape.h"
 #include "controls/mylabel3d.h"
-#include "dialogs/autor.h"
+#include "dialogs/aboutwindow.h"
 #include "dialogs/documentviewer.h"
-#include "dialogs/nastav.h"
+#include "dialogs/printsupport.h"
+#include "dialogs/settingsdialog.h"
 #include "platform/colorvalue.h"
 #include "platform/contrast.h"
-#include "readings/bible.h"
+#include "readings/readingwindow.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
@@ -152,13 +154,13 @@ void AccessibilityTest::cleanup() {
 }
 
 void AccessibilityTest::start() {
-    m_program = std::make_unique<Program>(m_test->state, QString());
+    m_program = std::make_unique<Program>(m_test->state, QString(), printsupport::linkedTable());
     m_program->show();
     QVERIFY(QTest::qWaitForWindowExposed(&main()));
 }
 
 void AccessibilityTest::openAll() {
-    QTest::keyClick(childOf<QTextEdit>(main(), "TextWindow"), Qt::Key_F1, Qt::ControlModifier);
+    QTest::keyClick(childOf<QTextEdit>(main(), objectnames::TextWindow), Qt::Key_F1, Qt::ControlModifier);
     QVERIFY(m_program->bible().isVisible());
     m_program->autor().show();
     m_program->form2().show();
@@ -188,7 +190,8 @@ void AccessibilityTest::everyCaptionIsItsName() {
     QCOMPARE(nameOf(childOf<TmyLabel3d>(about, "myLabel3d3")), QStringLiteral("www.example.org/kerla"));
     QCOMPARE(nameOf(childOf<TmyLabel3d>(about, "myLabel3d4")), QStringLiteral("kerla@example.org"));
     QCOMPARE(nameOf(childOf<TmyLabel3d>(about, "myLabel3d7")), QStringLiteral("Zavřít"));
-    QCOMPARE(nameOf(childOf<TmyLabel3d>(m_program->form2(), "myLabel3d1")), QStringLiteral("O Kerlach Dorny"));
+    QCOMPARE(nameOf(childOf<TmyLabel3d>(m_program->form2(), "myLabel3d1")),
+             QStringLiteral("O Kerlach Dorny"));
     QCOMPARE(accessible(childOf<TmyLabel3d>(about, "myLabel3d3"))->role(), QAccessible::Link);
     QCOMPARE(accessible(childOf<TmyLabel3d>(about, "myLabel3d4"))->role(), QAccessible::Link);
     QCOMPARE(accessible(childOf<TmyLabel3d>(about, "myLabel3d7"))->role(), QAccessible::Button);
@@ -199,20 +202,20 @@ void AccessibilityTest::everyCaptionIsItsName() {
     QCOMPARE(nameOf(&bible), bible.windowTitle());
 
     // The text views, and the pictures that only decorate.
-    QCOMPARE(nameOf(childOf<QTextEdit>(main(), "TextWindow")), QStringLiteral("Kerlo"));
+    QCOMPARE(nameOf(childOf<QTextEdit>(main(), objectnames::TextWindow)), QStringLiteral("Kerlo"));
     QCOMPARE(nameOf(childOf<QPlainTextEdit>(bible, "TMemo1")), QStringLiteral("Text čtení"));
     QCOMPARE(nameOf(childOf<QTextEdit>(m_program->form2(), "RichEdit1")), QStringLiteral("Text dokumentu"));
     QVERIFY(accessible(childOf<TImageShape>(bible, "ImageShape1"))->state().invisible);
     QVERIFY(accessible(childOf<QLabel>(about, "Image1"))->state().invisible);
     QVERIFY(!accessible(childOf<TmyLabel3d>(bible, "Odkaz"))->state().invisible);
     // The date picker is named by its hint and tells the date as its value.
-    QAccessibleInterface *picker = accessible(childOf<QDateEdit>(main(), "Skoc"));
+    QAccessibleInterface *picker = accessible(childOf<QDateEdit>(main(), objectnames::Skoc));
     QCOMPARE(picker->text(QAccessible::Name), QStringLiteral("Přejít na konkrétní datum"));
-    QCOMPARE(picker->text(QAccessible::Value), childOf<QDateEdit>(main(), "Skoc")->text());
+    QCOMPARE(picker->text(QAccessible::Value), childOf<QDateEdit>(main(), objectnames::Skoc)->text());
 
     // The reference that a reading shows is read out as it changes.
     const QString first = childOf<TmyLabel3d>(bible, "Odkaz")->Caption();
-    QTest::keyClick(childOf<QTextEdit>(main(), "TextWindow"), Qt::Key_F3, Qt::ControlModifier);
+    QTest::keyClick(childOf<QTextEdit>(main(), objectnames::TextWindow), Qt::Key_F3, Qt::ControlModifier);
     QVERIFY(childOf<TmyLabel3d>(bible, "Odkaz")->Caption() != first);
     QCOMPARE(nameOf(childOf<TmyLabel3d>(bible, "Odkaz")), childOf<TmyLabel3d>(bible, "Odkaz")->Caption());
 }
@@ -225,11 +228,15 @@ void AccessibilityTest::clickableCaptionsPress() {
     QVERIFY(!bible.isVisible());
 
     TAutor &about = m_program->autor();
-    QList<QUrl> opened;
-    about.openUrl = [&](const QUrl &url) {
-        opened.append(url);
-        return true;
-    };
+    struct : LinkOpener {
+        QList<QUrl> opened;
+        bool open(const QUrl &url) override {
+            opened.append(url);
+            return true;
+        }
+    } links;
+    QList<QUrl> &opened = links.opened;
+    about.setLinkOpener(&links);
     press(childOf<TmyLabel3d>(about, "myLabel3d3"));
     press(childOf<TmyLabel3d>(about, "myLabel3d4"));
     QCOMPARE(opened, (QList<QUrl>{TAutor::webTarget(QStringLiteral("www.example.org/kerla")),
@@ -247,14 +254,16 @@ void AccessibilityTest::toolbarNamesFollowTheirHints() {
         QString name, description;
     };
     const QList<Expected> expected{
-        {childOf<QToolButton>(main(), "SpeedButton9"), QStringLiteral("kerlo dne"),
+        {childOf<QToolButton>(main(), objectnames::SpeedButton9), QStringLiteral("kerlo dne"),
          QStringLiteral("kerlo dne")},
-        {childOf<QToolButton>(main(), "SpeedButton1"), QStringLiteral("kerlo roku"),
+        {childOf<QToolButton>(main(), objectnames::SpeedButton1), QStringLiteral("kerlo roku"),
          QStringLiteral("kerlo roku")},
-        {childOf<QToolButton>(main(), "SpeedButton3"), QStringLiteral("zítra"), QStringLiteral("zítra")},
-        {childOf<QToolButton>(main(), "SpeedButton5"), QStringLiteral("Ukončit program"),
+        {childOf<QToolButton>(main(), objectnames::SpeedButton3), QStringLiteral("zítra"),
+         QStringLiteral("zítra")},
+        {childOf<QToolButton>(main(), objectnames::SpeedButton5), QStringLiteral("Ukončit program"),
          QStringLiteral("Ukončit program (Esc)")},
-        {childOf<QToolButton>(main(), "SpeedButton8"), QStringLiteral("Ukončit program (jednou denně)"),
+        {childOf<QToolButton>(main(), objectnames::SpeedButton8),
+         QStringLiteral("Ukončit program (jednou denně)"),
          QStringLiteral("Ukončit program (jednou denně) (Enter)")},
     };
     for (const Expected &e : expected) {
@@ -263,23 +272,26 @@ void AccessibilityTest::toolbarNamesFollowTheirHints() {
         QCOMPARE(iface->text(QAccessible::Description), e.description);
     }
     // Every button of the toolbar has a name.
-    for (QToolButton *button :
-         childOf<QToolBar>(main(), "Lista")->findChildren<QToolButton *>(Qt::FindDirectChildrenOnly)) {
+    for (QToolButton *button : childOf<QToolBar>(main(), objectnames::Lista)
+                                   ->findChildren<QToolButton *>(Qt::FindDirectChildrenOnly)) {
         if (button->objectName().startsWith(QLatin1String("qt_")))
             continue; // Qt's own overflow button
         QVERIFY2(!nameOf(button).isEmpty(), qPrintable(button->objectName()));
     }
 
     // The reading buttons are named after the shown date, and follow it.
-    QCOMPARE(nameOf(childOf<QToolButton>(main(), "Cist1")), childOf<QToolButton>(main(), "Cist1")->toolTip());
-    QVERIFY2(nameOf(childOf<QToolButton>(main(), "Cist1")).startsWith(QStringLiteral("První čtení na ")),
-             qPrintable(nameOf(childOf<QToolButton>(main(), "Cist1"))));
-    const QString before = nameOf(childOf<QToolButton>(main(), "Cist2"));
-    QTest::keyClick(childOf<QTextEdit>(main(), "TextWindow"), Qt::Key_Right);
-    QVERIFY(nameOf(childOf<QToolButton>(main(), "Cist2")) != before);
-    QCOMPARE(nameOf(childOf<QToolButton>(main(), "Cist2")), childOf<QToolButton>(main(), "Cist2")->toolTip());
-    QCOMPARE(accessible(childOf<QToolButton>(main(), "Cist3"))->text(QAccessible::Description),
-             childOf<QToolButton>(main(), "Cist3")->toolTip());
+    QCOMPARE(nameOf(childOf<QToolButton>(main(), objectnames::Cist1)),
+             childOf<QToolButton>(main(), objectnames::Cist1)->toolTip());
+    QVERIFY2(nameOf(childOf<QToolButton>(main(), objectnames::Cist1))
+                 .startsWith(QStringLiteral("První čtení na ")),
+             qPrintable(nameOf(childOf<QToolButton>(main(), objectnames::Cist1))));
+    const QString before = nameOf(childOf<QToolButton>(main(), objectnames::Cist2));
+    QTest::keyClick(childOf<QTextEdit>(main(), objectnames::TextWindow), Qt::Key_Right);
+    QVERIFY(nameOf(childOf<QToolButton>(main(), objectnames::Cist2)) != before);
+    QCOMPARE(nameOf(childOf<QToolButton>(main(), objectnames::Cist2)),
+             childOf<QToolButton>(main(), objectnames::Cist2)->toolTip());
+    QCOMPARE(accessible(childOf<QToolButton>(main(), objectnames::Cist3))->text(QAccessible::Description),
+             childOf<QToolButton>(main(), objectnames::Cist3)->toolTip());
 }
 
 void AccessibilityTest::nameFromHint_data() {
@@ -339,9 +351,9 @@ void AccessibilityTest::textsStayReadable() {
     };
 
     // The page: light theme text would be lost on the default white page.
-    const QPalette page = childOf<QTextEdit>(main(), "TextWindow")->palette();
+    const QPalette page = childOf<QTextEdit>(main(), objectnames::TextWindow)->palette();
     readable(page.color(QPalette::Text), page.color(QPalette::Base), "page");
-    QTextCursor c(childOf<QTextEdit>(main(), "TextWindow")->document());
+    QTextCursor c(childOf<QTextEdit>(main(), objectnames::TextWindow)->document());
     c.movePosition(QTextCursor::NextCharacter);
     readable(c.charFormat().foreground().color(), page.color(QPalette::Base), "page text");
 
@@ -396,9 +408,11 @@ void AccessibilityTest::lightPaletteKeepsTodaysColours() {
     start();
     openAll();
     const QColor windowText = colorvalue::toQColor(colorvalue::clWindowText);
-    QCOMPARE(childOf<QTextEdit>(main(), "TextWindow")->palette().color(QPalette::Text), windowText);
-    QCOMPARE(childOf<QTextEdit>(main(), "TextWindow")->palette().color(QPalette::Base), QColor(Qt::white));
-    QTextCursor c(childOf<QTextEdit>(main(), "TextWindow")->document());
+    QCOMPARE(childOf<QTextEdit>(main(), objectnames::TextWindow)->palette().color(QPalette::Text),
+             windowText);
+    QCOMPARE(childOf<QTextEdit>(main(), objectnames::TextWindow)->palette().color(QPalette::Base),
+             QColor(Qt::white));
+    QTextCursor c(childOf<QTextEdit>(main(), objectnames::TextWindow)->document());
     c.movePosition(QTextCursor::NextCharacter);
     QCOMPARE(c.charFormat().foreground().color(), windowText);
     QCOMPARE(childOf<QPlainTextEdit>(m_program->bible(), "TMemo1")->palette().color(QPalette::Text),
@@ -422,16 +436,18 @@ void AccessibilityTest::readableUserColoursWin() {
     // Navy on yellow reads well and stays; light grey on the yellow does not.
     main().setBackgroundColor(colorvalue::Yellow);
     main().setTextFont(main().textFont(), colorvalue::Navy);
-    QCOMPARE(childOf<QTextEdit>(main(), "TextWindow")->palette().color(QPalette::Text), QColor(0, 0, 128));
+    QCOMPARE(childOf<QTextEdit>(main(), objectnames::TextWindow)->palette().color(QPalette::Text),
+             QColor(0, 0, 128));
     main().setTextFont(main().textFont(), 0xE0E0E0);
-    QCOMPARE(childOf<QTextEdit>(main(), "TextWindow")->palette().color(QPalette::Text), QColor(Qt::black));
+    QCOMPARE(childOf<QTextEdit>(main(), objectnames::TextWindow)->palette().color(QPalette::Text),
+             QColor(Qt::black));
     QCOMPARE(main().textFontColor(), 0xE0E0E0);
     // A new background resolves the stored text colour again.
     main().setBackgroundColor(colorvalue::Navy);
-    QCOMPARE(childOf<QTextEdit>(main(), "TextWindow")->palette().color(QPalette::Text),
+    QCOMPARE(childOf<QTextEdit>(main(), objectnames::TextWindow)->palette().color(QPalette::Text),
              QColor(0xE0, 0xE0, 0xE0));
     main().FormShow();
-    QTextCursor c(childOf<QTextEdit>(main(), "TextWindow")->document());
+    QTextCursor c(childOf<QTextEdit>(main(), objectnames::TextWindow)->document());
     c.movePosition(QTextCursor::NextCharacter);
     QCOMPARE(c.charFormat().foreground().color(), QColor(0xE0, 0xE0, 0xE0));
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "art/toolbarart.h"
-#include "controls/messagebox.h"
 #include "pages/appcontext.h"
 #include "platform/cp1250.h"
+#include "recordingsink.h"
 #include "testenv.h"
 
 #include <QDir>

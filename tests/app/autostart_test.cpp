@@ -3,6 +3,7 @@
 #include "app/mainform.h"
 #include "app/program.h"
 #include "appfixture.h"
+#include "dialogs/printsupport.h"
 #include "platform/autostart.h"
 
 #include <QAction>
@@ -207,7 +208,7 @@ void AutostartTest::menuItemFollowsTheFile() {
     TempConfig config;
     ProgramFolder folder;
     TestState test(folder, QDateTime(QDate(2025, 12, 31), QTime(9, 0)));
-    Program program(test.state, QString());
+    Program program(test.state, QString(), printsupport::linkedTable());
     program.show();
     TMainForm &main = program.mainForm();
     QVERIFY(QTest::qWaitForWindowExposed(&main));

@@ -1,7 +1,9 @@
 #include "app/mainform.h"
+#include "app/objectnames.h"
 #include "app/program.h"
 #include "app/sessionend.h"
 #include "appfixture.h"
+#include "dialogs/printsupport.h"
 #include "faultshim.h"
 #include "platform/folders.h"
 
@@ -60,7 +62,7 @@ void CloseFaultsTest::cleanup() {
 }
 
 void CloseFaultsTest::start() {
-    m_program = std::make_unique<Program>(m_test->state, QString());
+    m_program = std::make_unique<Program>(m_test->state, QString(), printsupport::linkedTable());
     m_program->show();
     main().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&main()));
@@ -92,7 +94,7 @@ void CloseFaultsTest::failedCloseKeepsOldSettings() {
         faultshim::refuseChanges(folder, error);
     else
         faultshim::refuseChanges(QFile::encodeName(ini), error); // only the settings file is refused
-    QTest::keyClick(childOf<QTextEdit>(main(), "TextWindow"), Qt::Key(key));
+    QTest::keyClick(childOf<QTextEdit>(main(), objectnames::TextWindow), Qt::Key(key));
     faultshim::reset();
     QVERIFY(!main().isVisible()); // the program ends all the same
     QCOMPARE(readBytes(ini), old);
@@ -109,17 +111,21 @@ void CloseFaultsTest::unwritableUserFolderStillBrowses() {
     start();
     const QString day = QStringLiteral("Unable to write to ") + m_test->state.dayPagePath();
     QCOMPARE(m_test->messages.errors, QStringList{day});
-    QVERIFY(childOf<QTextEdit>(main(), "TextWindow")->toPlainText().contains(QStringLiteral("Den 2025-0")));
-    QTest::keyClick(childOf<QTextEdit>(main(), "TextWindow"), Qt::Key_Right);
-    QVERIFY(childOf<QTextEdit>(main(), "TextWindow")->toPlainText().contains(QStringLiteral("Den 2025-1")));
-    QTest::keyClick(childOf<QTextEdit>(main(), "TextWindow"), Qt::Key_F1,
+    QVERIFY(childOf<QTextEdit>(main(), objectnames::TextWindow)
+                ->toPlainText()
+                .contains(QStringLiteral("Den 2025-0")));
+    QTest::keyClick(childOf<QTextEdit>(main(), objectnames::TextWindow), Qt::Key_Right);
+    QVERIFY(childOf<QTextEdit>(main(), objectnames::TextWindow)
+                ->toPlainText()
+                .contains(QStringLiteral("Den 2025-1")));
+    QTest::keyClick(childOf<QTextEdit>(main(), objectnames::TextWindow), Qt::Key_F1,
                     Qt::ControlModifier); // a reading of 2 January
-    QTest::keyClick(childOf<QTextEdit>(main(), "TextWindow"), Qt::Key_Left);
-    QTest::keyClick(childOf<QTextEdit>(main(), "TextWindow"), Qt::Key_F1, Qt::ControlModifier);
+    QTest::keyClick(childOf<QTextEdit>(main(), objectnames::TextWindow), Qt::Key_Left);
+    QTest::keyClick(childOf<QTextEdit>(main(), objectnames::TextWindow), Qt::Key_F1, Qt::ControlModifier);
     QCOMPARE(m_test->messages.errors,
              (QStringList{day, QStringLiteral("Unable to write to ") + m_test->state.readingTextPath()}));
     QVERIFY(main().isVisible());
-    QTest::keyClick(childOf<QTextEdit>(main(), "TextWindow"), Qt::Key_Escape);
+    QTest::keyClick(childOf<QTextEdit>(main(), objectnames::TextWindow), Qt::Key_Escape);
     QVERIFY(!main().isVisible());
     QCOMPARE(m_test->messages.errors.back(),
              QStringLiteral("Unable to write to ") + m_test->state.settingsPath());
@@ -162,7 +168,7 @@ void CloseFaultsTest::signalsCloseOnceAsEscDoes() {
         ++closes;
         main().close();
     });
-    QTest::keyClick(childOf<QTextEdit>(main(), "TextWindow"), Qt::Key_F1, Qt::ControlModifier);
+    QTest::keyClick(childOf<QTextEdit>(main(), objectnames::TextWindow), Qt::Key_F1, Qt::ControlModifier);
     QVERIFY(QFile::exists(m_test->state.readingTextPath()));
     for (int twice = 0; twice < 2; ++twice) { // a second signal or request does not close again
         if (signal)

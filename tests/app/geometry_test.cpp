@@ -6,21 +6,23 @@
 // design faces the windows keep their design geometry. Each window is saved as a picture beside
 // the test, named after the setup and the scale (QT_SCALE_FACTOR).
 #include "app/mainform.h"
+#include "app/objectnames.h"
 #include "art/toolbarart.h"
 #include "controls/captionfit.h"
 #include "controls/imageshape.h"
-#include "controls/messagebox.h"
 #include "controls/mylabel3d.h"
-#include "dialogs/autor.h"
+#include "dialogs/aboutwindow.h"
 #include "dialogs/documentviewer.h"
 #include "dialogs/fontchoice.h"
-#include "dialogs/nastav.h"
+#include "dialogs/printsupport.h"
+#include "dialogs/settingsdialog.h"
 #include "pages/appcontext.h"
 #include "pages/settingsfile.h"
 #include "pages/settingskeys.h"
 #include "platform/designfonts.h"
-#include "readings/bible.h"
+#include "readings/readingwindow.h"
 #include "readings/sheetpicture.h"
+#include "recordingsink.h"
 #include "testenv.h"
 
 #include <QAbstractButton>
@@ -335,50 +337,54 @@ void GeometryTest::mainWindow() {
     QVERIFY(QTest::qWaitForWindowExposed(&main));
     QVERIFY(QMetaObject::invokeMethod(&main, "Timer1Timer"));
     // The day page's bold lines are bold in the page's face.
-    QTextCursor heading(childOf<QTextEdit>(main, "TextWindow")->document());
+    QTextCursor heading(childOf<QTextEdit>(main, objectnames::TextWindow)->document());
     heading.setPosition(1);
     QVERIFY(heading.charFormat().font().bold());
     QCOMPARE(QFontInfo(heading.charFormat().font()).family(),
              designSetup() ? QStringLiteral("Tahoma") : QStringLiteral("DejaVu Sans"));
-    QVERIFY(ink(heading.charFormat().font()) > ink(childOf<QTextEdit>(main, "TextWindow")->font()) * 5 / 4);
+    QVERIFY(ink(heading.charFormat().font()) >
+            ink(childOf<QTextEdit>(main, objectnames::TextWindow)->font()) * 5 / 4);
     // The whole toolbar is on screen, the clock included, and no wider window than needed.
-    QVERIFY(childOf<QLabel>(main, "Panel1")->isVisible());
-    QVERIFY2(childOf<QToolBar>(main, "Lista")->rect().contains(childOf<QLabel>(main, "Panel1")->geometry()),
-             qPrintable(QDebug::toString(childOf<QLabel>(main, "Panel1")->geometry()) +
-                        QDebug::toString(childOf<QToolBar>(main, "Lista")->geometry()) +
-                        QDebug::toString(childOf<QToolBar>(main, "Lista")->sizeHint()) +
+    QVERIFY(childOf<QLabel>(main, objectnames::Panel1)->isVisible());
+    QVERIFY2(childOf<QToolBar>(main, objectnames::Lista)
+                 ->rect()
+                 .contains(childOf<QLabel>(main, objectnames::Panel1)->geometry()),
+             qPrintable(QDebug::toString(childOf<QLabel>(main, objectnames::Panel1)->geometry()) +
+                        QDebug::toString(childOf<QToolBar>(main, objectnames::Lista)->geometry()) +
+                        QDebug::toString(childOf<QToolBar>(main, objectnames::Lista)->sizeHint()) +
                         QDebug::toString(main.geometry()) +
-                        QDebug::toString(childOf<QDateEdit>(main, "Skoc")->geometry())));
-    auto *more =
-        childOf<QToolBar>(main, "Lista")->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button"));
+                        QDebug::toString(childOf<QDateEdit>(main, objectnames::Skoc)->geometry())));
+    auto *more = childOf<QToolBar>(main, objectnames::Lista)
+                     ->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button"));
     QVERIFY(!more || !more->isVisible());
     QCOMPARE(main.height(), settingskeys::defaults::FirstRunHeight);
     QVERIFY(main.width() >= settingskeys::defaults::FirstRunWidth);
     // No wider than needed: the clock ends within a few pixels of the window's right edge.
     if (main.width() > settingskeys::defaults::FirstRunWidth)
-        QVERIFY2(childOf<QLabel>(main, "Panel1")
-                         ->mapTo(&main, QPoint(childOf<QLabel>(main, "Panel1")->width(), 0))
+        QVERIFY2(childOf<QLabel>(main, objectnames::Panel1)
+                         ->mapTo(&main, QPoint(childOf<QLabel>(main, objectnames::Panel1)->width(), 0))
                          .x() >= main.width() - 4,
                  qPrintable(QString::number(main.width())));
     // The picker shows the whole date in Czech where no language was chosen, or the user's.
-    QVERIFY(childOf<QDateEdit>(main, "Skoc")->width() >= 156);
-    QVERIFY(!childOf<QDateEdit>(main, "Skoc")->text().isEmpty());
+    QVERIFY(childOf<QDateEdit>(main, objectnames::Skoc)->width() >= 156);
+    QVERIFY(!childOf<QDateEdit>(main, objectnames::Skoc)->text().isEmpty());
     // The picker shows the widest date of the year whole.
     for (const QDate day :
          {QDate(2025, 9, 24), QDate(2025, 11, 26), QDate(2025, 6, 18), QDate(2025, 12, 31)}) {
-        childOf<QDateEdit>(main, "Skoc")->setDate(day);
+        childOf<QDateEdit>(main, objectnames::Skoc)->setDate(day);
         captionsWhole(main);
     }
     // The pictures drawn by code are sharp at the screen's density.
     const qreal ratio = main.devicePixelRatioF();
-    for (QToolButton *button :
-         {childOf<QToolButton>(main, "SpeedButton7"), childOf<QToolButton>(main, "SpeedButton2"),
-          childOf<QToolButton>(main, "Cist1"), childOf<QToolButton>(main, "SpeedButton5")}) {
+    for (QToolButton *button : {childOf<QToolButton>(main, objectnames::SpeedButton7),
+                                childOf<QToolButton>(main, objectnames::SpeedButton2),
+                                childOf<QToolButton>(main, objectnames::Cist1),
+                                childOf<QToolButton>(main, objectnames::SpeedButton5)}) {
         const QPixmap shown = button->icon().pixmap(button->iconSize(), ratio);
         QCOMPARE(shown.devicePixelRatio(), ratio);
         QCOMPARE(shown.size(), button->iconSize() * ratio);
     }
-    QCOMPARE(childOf<QToolButton>(main, "Cist1")
+    QCOMPARE(childOf<QToolButton>(main, objectnames::Cist1)
                  ->icon()
                  .pixmap(QSize(32, 32), ratio)
                  .toImage()
@@ -395,7 +401,8 @@ void GeometryTest::mainWindow() {
 
 void GeometryTest::settingsDialog() {
     TMainForm main(m_state, m_settings, QString());
-    TBible bible(m_state);
+    SettingsFile settingsFile; // the window alone reads Kerla.ini into it
+    TBible bible(m_state, settingsFile);
     TNastav dialog(m_state, main, bible);
     dialog.show();
     QCOMPARE(dialog.size(), QSize(345, 290));
@@ -426,7 +433,7 @@ void GeometryTest::fontDialog() {
 }
 
 void GeometryTest::aboutWindow() {
-    TAutor about(m_state);
+    TAutor about(m_state, printsupport::linkedTable());
     about.show();
     QCOMPARE(about.size(), QSize(450, 338));
     if (designSetup()) {
@@ -449,7 +456,8 @@ void GeometryTest::documentViewer() {
 }
 
 void GeometryTest::readingWindow() {
-    TBible bible(m_state);
+    SettingsFile settingsFile; // the window alone reads Kerla.ini into it
+    TBible bible(m_state, settingsFile);
     QVERIFY(writeBytes(m_state.readingTextPath(), "Am 1,1 Slova Amosova.\r\n"));
     childOf<TmyLabel3d>(bible, "Odkaz")->setText(QStringLiteral("Am 1,1-3,15"));
     bible.showReading();
@@ -472,8 +480,7 @@ void GeometryTest::readingWindow() {
     const QPoint longPlace = odkaz->pos();
     odkaz->setText(QStringLiteral("Ž 1"));
     QCOMPARE(odkaz->y(), heading->y());
-    QCOMPARE(odkaz->x(),
-             designSetup() ? 236 : heading->geometry().right() + 1 + captionfit::Gap);
+    QCOMPARE(odkaz->x(), designSetup() ? 236 : heading->geometry().right() + 1 + captionfit::Gap);
     captionsWhole(bible, {childOf<TImageShape>(bible, "ImageShape1")});
     odkaz->setText(QStringLiteral("Am 1,1-3,15"));
     QCOMPARE(odkaz->pos(), longPlace);

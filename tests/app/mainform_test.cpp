@@ -1,15 +1,17 @@
 #include "app/mainform.h"
+#include "app/objectnames.h"
 #include "app/program.h"
 #include "appfixture.h"
 #include "controls/mylabel3d.h"
-#include "dialogs/autor.h"
+#include "dialogs/aboutwindow.h"
 #include "dialogs/documentviewer.h"
-#include "dialogs/nastav.h"
-#include "dialogs/printing.h"
+#include "dialogs/printservice.h"
+#include "dialogs/printsupport.h"
+#include "dialogs/settingsdialog.h"
 #include "pages/dates.h"
 #include "pages/periodic.h"
 #include "platform/profile.h"
-#include "readings/bible.h"
+#include "readings/readingwindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -110,7 +112,7 @@ void MainFormTest::cleanup() {
 
 void MainFormTest::start(const QDateTime &now, const QString &argument) {
     m_test->state.clock.now = [now] { return now; };
-    m_program = std::make_unique<Program>(m_test->state, argument);
+    m_program = std::make_unique<Program>(m_test->state, argument, printsupport::linkedTable());
     m_program->show();
     main().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&main()));
@@ -119,20 +121,21 @@ void MainFormTest::start(const QDateTime &now, const QString &argument) {
 void MainFormTest::opensOnTodaysPage() {
     start();
     QCOMPARE(shown(), QDate(2025, 12, 31));
-    QVERIFY2(child<QTextEdit>("TextWindow")->toPlainText().contains(QStringLiteral("Den 2025-371")),
-             qPrintable(child<QTextEdit>("TextWindow")->toPlainText()));
-    QVERIFY(child<QTextEdit>("TextWindow")->toPlainText().contains(QStringLiteral("Slovo české")));
+    QVERIFY2(
+        child<QTextEdit>(objectnames::TextWindow)->toPlainText().contains(QStringLiteral("Den 2025-371")),
+        qPrintable(child<QTextEdit>(objectnames::TextWindow)->toPlainText()));
+    QVERIFY(child<QTextEdit>(objectnames::TextWindow)->toPlainText().contains(QStringLiteral("Slovo české")));
     QCOMPARE(QGuiApplication::applicationDisplayName(),
              QStringLiteral("Kerla ") + shortDateText(QDate(2025, 12, 31)));
     QCOMPARE(main().windowTitle(), QStringLiteral("Kerla Dorny 2.36"));
-    QCOMPARE(child<QDateEdit>("Skoc")->date(), QDate(2025, 12, 31));
+    QCOMPARE(child<QDateEdit>(objectnames::Skoc)->date(), QDate(2025, 12, 31));
     QCOMPARE(main().refreshCount(), 1);
     // The day's font is laid over the whole page; the page's own bold stays.
-    QTextCursor c(child<QTextEdit>("TextWindow")->document());
+    QTextCursor c(child<QTextEdit>(objectnames::TextWindow)->document());
     c.movePosition(QTextCursor::NextCharacter);
     QCOMPARE(c.charFormat().fontWeight(), int(QFont::Bold));
     QCOMPARE(c.charFormat().fontFamilies().toStringList().value(0),
-             child<QTextEdit>("TextWindow")->font().family());
+             child<QTextEdit>(objectnames::TextWindow)->font().family());
 }
 
 void MainFormTest::keysMoveTheDate_data() {
@@ -170,11 +173,12 @@ void MainFormTest::keysMoveTheDate() {
     start();
     main().dayView().setDate(from);
     main().FormShow();
-    QTest::keyClick(child<QTextEdit>("TextWindow"), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QTest::keyClick(child<QTextEdit>(objectnames::TextWindow), Qt::Key(key),
+                    Qt::KeyboardModifiers(modifiers));
     QCOMPARE(shown(), to);
-    QVERIFY2(child<QTextEdit>("TextWindow")->toPlainText().contains(pageText),
-             qPrintable(child<QTextEdit>("TextWindow")->toPlainText()));
-    QCOMPARE(child<QDateEdit>("Skoc")->date(), to);
+    QVERIFY2(child<QTextEdit>(objectnames::TextWindow)->toPlainText().contains(pageText),
+             qPrintable(child<QTextEdit>(objectnames::TextWindow)->toPlainText()));
+    QCOMPARE(child<QDateEdit>(objectnames::Skoc)->date(), to);
 }
 
 void MainFormTest::keysActWhateverHasTheFocus_data() {
@@ -199,27 +203,32 @@ void MainFormTest::keysActWhateverHasTheFocus() {
 
 void MainFormTest::homeMarksTheDayButton() {
     start();
-    QTest::mouseClick(child<QToolButton>("SpeedButton4"),
+    QTest::mouseClick(child<QToolButton>(objectnames::SpeedButton4),
                       Qt::LeftButton); // the week view marks its own button
-    QCOMPARE(iconImage(child<QToolButton>("SpeedButton4")), fileImage(*m_folder, "menu_tyden61.bmp"));
-    QCOMPARE(iconImage(child<QToolButton>("SpeedButton9")), fileImage(*m_folder, "menu_den5.bmp"));
-    QTest::keyClick(child<QTextEdit>("TextWindow"), Qt::Key_Left);
-    QTest::keyClick(child<QTextEdit>("TextWindow"), Qt::Key_Home);
+    QCOMPARE(iconImage(child<QToolButton>(objectnames::SpeedButton4)),
+             fileImage(*m_folder, "menu_tyden61.bmp"));
+    QCOMPARE(iconImage(child<QToolButton>(objectnames::SpeedButton9)), fileImage(*m_folder, "menu_den5.bmp"));
+    QTest::keyClick(child<QTextEdit>(objectnames::TextWindow), Qt::Key_Left);
+    QTest::keyClick(child<QTextEdit>(objectnames::TextWindow), Qt::Key_Home);
     QCOMPARE(shown(), QDate(2025, 12, 31));
-    QCOMPARE(iconImage(child<QToolButton>("SpeedButton9")), fileImage(*m_folder, "menu_den51.bmp"));
-    QCOMPARE(iconImage(child<QToolButton>("SpeedButton4")), fileImage(*m_folder, "menu_tyden6.bmp"));
+    QCOMPARE(iconImage(child<QToolButton>(objectnames::SpeedButton9)),
+             fileImage(*m_folder, "menu_den51.bmp"));
+    QCOMPARE(iconImage(child<QToolButton>(objectnames::SpeedButton4)),
+             fileImage(*m_folder, "menu_tyden6.bmp"));
 }
 
 void MainFormTest::pickerChoiceRefreshesOnce() {
     start();
     const int before = main().refreshCount();
-    child<QDateEdit>("Skoc")->setDate(QDate(2025, 6, 15)); // as the calendar popup sets a choice
+    child<QDateEdit>(objectnames::Skoc)->setDate(QDate(2025, 6, 15)); // as the calendar popup sets a choice
     QCOMPARE(main().refreshCount(), before + 1);
     QCOMPARE(shown(), QDate(2025, 6, 15));
-    QVERIFY(child<QTextEdit>("TextWindow")->toPlainText().contains(QStringLiteral("Den 2025-169")));
-    QCOMPARE(iconImage(child<QToolButton>("SpeedButton9")), fileImage(*m_folder, "menu_den51.bmp"));
+    QVERIFY(
+        child<QTextEdit>(objectnames::TextWindow)->toPlainText().contains(QStringLiteral("Den 2025-169")));
+    QCOMPARE(iconImage(child<QToolButton>(objectnames::SpeedButton9)),
+             fileImage(*m_folder, "menu_den51.bmp"));
     // The refresh's own update of the picker raises no second refresh.
-    QTest::keyClick(child<QTextEdit>("TextWindow"), Qt::Key_Right);
+    QTest::keyClick(child<QTextEdit>(objectnames::TextWindow), Qt::Key_Right);
     QCOMPARE(main().refreshCount(), before + 2);
 }
 
@@ -245,16 +254,20 @@ void MainFormTest::menuKeysDoNothingUnderAModalDialog() {
 
 void MainFormTest::readingButtonsFollowTheIndex() {
     start();
-    QCOMPARE(child<QToolButton>("Cist1")->toolTip(), QStringLiteral("První čtení na 31.12.2025"));
-    QCOMPARE(child<QToolButton>("Cist2")->toolTip(), QStringLiteral("Druhé čtení na 31.12.2025"));
-    QVERIFY(child<QToolButton>("Cist1")->isEnabled() && child<QAction>("CteniN1")->isEnabled());
-    QVERIFY(!child<QToolButton>("Cist2")->isEnabled() && !child<QAction>("CteniN2")->isEnabled());
-    QVERIFY(child<QToolButton>("Cist3")->isEnabled() && child<QAction>("CteniN3")->isEnabled());
-    QTest::keyClick(child<QTextEdit>("TextWindow"), Qt::Key_Left); // no section for the day
-    QVERIFY(!child<QToolButton>("Cist1")->isEnabled() && !child<QAction>("CteniN1")->isEnabled() &&
-            !child<QToolButton>("Cist3")->isEnabled());
-    QCOMPARE(child<QToolButton>("Cist3")->toolTip(), QStringLiteral("Třetí čtení na 30.12.2025"));
-    QTest::keyClick(child<QTextEdit>("TextWindow"), Qt::Key_F1,
+    QCOMPARE(child<QToolButton>(objectnames::Cist1)->toolTip(), QStringLiteral("První čtení na 31.12.2025"));
+    QCOMPARE(child<QToolButton>(objectnames::Cist2)->toolTip(), QStringLiteral("Druhé čtení na 31.12.2025"));
+    QVERIFY(child<QToolButton>(objectnames::Cist1)->isEnabled() &&
+            child<QAction>(objectnames::CteniN1)->isEnabled());
+    QVERIFY(!child<QToolButton>(objectnames::Cist2)->isEnabled() &&
+            !child<QAction>(objectnames::CteniN2)->isEnabled());
+    QVERIFY(child<QToolButton>(objectnames::Cist3)->isEnabled() &&
+            child<QAction>(objectnames::CteniN3)->isEnabled());
+    QTest::keyClick(child<QTextEdit>(objectnames::TextWindow), Qt::Key_Left); // no section for the day
+    QVERIFY(!child<QToolButton>(objectnames::Cist1)->isEnabled() &&
+            !child<QAction>(objectnames::CteniN1)->isEnabled() &&
+            !child<QToolButton>(objectnames::Cist3)->isEnabled());
+    QCOMPARE(child<QToolButton>(objectnames::Cist3)->toolTip(), QStringLiteral("Třetí čtení na 30.12.2025"));
+    QTest::keyClick(child<QTextEdit>(objectnames::TextWindow), Qt::Key_F1,
                     Qt::ControlModifier); // disabled: nothing happens
     QVERIFY(!m_program->bible().isVisible());
     QVERIFY(m_test->messages.all.isEmpty());
@@ -290,40 +303,46 @@ void MainFormTest::periodicViews() {
     QTest::mouseClick(main().findChild<QToolButton *>(button), Qt::LeftButton);
     QCOMPARE(readBytes(m_test->state.dayPagePath()), page);
     QCOMPARE(shown(), date);
-    QToolButton *buttons[] = {child<QToolButton>("SpeedButton9"), child<QToolButton>("SpeedButton4"),
-                              child<QToolButton>("SpeedButton6"), child<QToolButton>("SpeedButton1")};
+    QToolButton *buttons[] = {
+        child<QToolButton>(objectnames::SpeedButton9), child<QToolButton>(objectnames::SpeedButton4),
+        child<QToolButton>(objectnames::SpeedButton6), child<QToolButton>(objectnames::SpeedButton1)};
     for (int i = 0; i < 4; ++i)
         QCOMPARE(iconImage(buttons[i]), fileImage(*m_folder, qPrintable(pictures.at(i))));
-    const QString text = child<QTextEdit>("TextWindow")->toPlainText();
+    const QString text = child<QTextEdit>(objectnames::TextWindow)->toPlainText();
     QVERIFY2(text.startsWith(QStringLiteral("KERLO ")), qPrintable(text));
 }
 
 void MainFormTest::periodicViewsOutside2025ShowTheDayPage() {
     start();
-    QTest::keyClick(child<QTextEdit>("TextWindow"), Qt::Key_Right); // 1.1.2026: no year file in the fixture
-    const QImage dayBefore = iconImage(child<QToolButton>("SpeedButton9"));
-    for (QToolButton *b : {child<QToolButton>("SpeedButton4"), child<QToolButton>("SpeedButton6"),
-                           child<QToolButton>("SpeedButton1")}) {
+    QTest::keyClick(child<QTextEdit>(objectnames::TextWindow),
+                    Qt::Key_Right); // 1.1.2026: no year file in the fixture
+    const QImage dayBefore = iconImage(child<QToolButton>(objectnames::SpeedButton9));
+    for (QToolButton *b :
+         {child<QToolButton>(objectnames::SpeedButton4), child<QToolButton>(objectnames::SpeedButton6),
+          child<QToolButton>(objectnames::SpeedButton1)}) {
         const int before = main().refreshCount();
         QTest::mouseClick(b, Qt::LeftButton);
         QCOMPARE(main().refreshCount(), before + 1);
-        QVERIFY(child<QTextEdit>("TextWindow")->toPlainText().contains(QStringLiteral("Data na ")));
+        QVERIFY(
+            child<QTextEdit>(objectnames::TextWindow)->toPlainText().contains(QStringLiteral("Data na ")));
     }
-    QCOMPARE(iconImage(child<QToolButton>("SpeedButton9")), dayBefore);
+    QCOMPARE(iconImage(child<QToolButton>(objectnames::SpeedButton9)), dayBefore);
     QVERIFY(m_test->messages.all.isEmpty());
 }
 
 void MainFormTest::missingPictureStopsAtThatPicture() {
     start();
     QVERIFY(QFile::remove(m_folder->path() + "grafika/menu_mesic6.bmp"));
-    QTest::mouseClick(child<QToolButton>("SpeedButton4"), Qt::LeftButton);
+    QTest::mouseClick(child<QToolButton>(objectnames::SpeedButton4), Qt::LeftButton);
     QCOMPARE(m_test->messages.errors.size(), 1);
     QVERIFY2(m_test->messages.errors.first().startsWith(
                  QStringLiteral("Cannot open file \"%1grafika/menu_mesic6.bmp\". ").arg(m_folder->path())),
              qPrintable(m_test->messages.errors.first()));
     // The page is shown and the pictures before the missing one are changed.
-    QVERIFY(child<QTextEdit>("TextWindow")->toPlainText().startsWith(QStringLiteral("KERLO TÝDNE")));
-    QCOMPARE(iconImage(child<QToolButton>("SpeedButton4")), fileImage(*m_folder, "menu_tyden61.bmp"));
+    QVERIFY(
+        child<QTextEdit>(objectnames::TextWindow)->toPlainText().startsWith(QStringLiteral("KERLO TÝDNE")));
+    QCOMPARE(iconImage(child<QToolButton>(objectnames::SpeedButton4)),
+             fileImage(*m_folder, "menu_tyden61.bmp"));
 }
 
 void MainFormTest::oversizedPictureIsNotRead() {
@@ -345,33 +364,34 @@ void MainFormTest::oversizedPictureIsNotRead() {
     bmp.append(QByteArray(24, '\x7f'));
     start();
     writeBytes(m_folder->path() + "grafika/menu_mesic6.bmp", bmp);
-    QTest::mouseClick(childOf<QToolButton>(main(), "SpeedButton4"), Qt::LeftButton);
+    QTest::mouseClick(childOf<QToolButton>(main(), objectnames::SpeedButton4), Qt::LeftButton);
     QCOMPARE(
         m_test->messages.errors,
         QStringList{QStringLiteral("Cannot open file \"%1grafika/menu_mesic6.bmp\". Obrázek je příliš velký "
                                    "(16121859 × -2 bodů).")
                         .arg(m_folder->path())});
-    QVERIFY(
-        childOf<QTextEdit>(main(), "TextWindow")->toPlainText().startsWith(QStringLiteral("KERLO TÝDNE")));
+    QVERIFY(childOf<QTextEdit>(main(), objectnames::TextWindow)
+                ->toPlainText()
+                .startsWith(QStringLiteral("KERLO TÝDNE")));
 }
 
 void MainFormTest::shortYearFileReportsTheIndex() {
     writeBytes(m_folder->path() + "Kerla2025.rtf", "a\r\nb\r\n");
     start(QDateTime(QDate(2025, 1, 2), QTime(8, 0)));
-    QVERIFY(child<QTextEdit>("TextWindow")->toPlainText().contains(QLatin1Char('b')));
-    QTest::keyClick(child<QTextEdit>("TextWindow"), Qt::Key_Right); // line 2 does not exist
+    QVERIFY(child<QTextEdit>(objectnames::TextWindow)->toPlainText().contains(QLatin1Char('b')));
+    QTest::keyClick(child<QTextEdit>(objectnames::TextWindow), Qt::Key_Right); // line 2 does not exist
     QCOMPARE(m_test->messages.errors, QStringList{QStringLiteral("List index out of bounds (2)")});
     // The title names the new date; the view keeps its page and the picker its date.
     QCOMPARE(QGuiApplication::applicationDisplayName(),
              QStringLiteral("Kerla ") + shortDateText(QDate(2025, 1, 3)));
-    QCOMPARE(child<QTextEdit>("TextWindow")->toPlainText(), QStringLiteral("b"));
-    QCOMPARE(child<QDateEdit>("Skoc")->date(), QDate(2025, 1, 2));
+    QCOMPARE(child<QTextEdit>(objectnames::TextWindow)->toPlainText(), QStringLiteral("b"));
+    QCOMPARE(child<QDateEdit>(objectnames::Skoc)->date(), QDate(2025, 1, 2));
 }
 
 void MainFormTest::enterEndsOnceADayAndEscPlainly() {
     start();
-    child<QDateEdit>("Skoc")->setFocus();
-    QTest::keyClick(child<QDateEdit>("Skoc"), Qt::Key_Return);
+    child<QDateEdit>(objectnames::Skoc)->setFocus();
+    QTest::keyClick(child<QDateEdit>(objectnames::Skoc), Qt::Key_Return);
     QVERIFY(!main().isVisible());
     const ProfileFile ini(m_test->state.settingsPath());
     QCOMPARE(ini.readString("Hlavni", "Datum", QString()), shortDateText(QDate(2025, 12, 31)));
@@ -379,20 +399,20 @@ void MainFormTest::enterEndsOnceADayAndEscPlainly() {
 
     // A second start with "a" on the same day ends at once.
     m_program.reset();
-    m_program = std::make_unique<Program>(m_test->state, QStringLiteral("a"));
+    m_program = std::make_unique<Program>(m_test->state, QStringLiteral("a"), printsupport::linkedTable());
     QVERIFY(m_program->endsAtOnce());
     m_program.reset();
     for (const char *argument : {"", "A", "b"}) {
-        Program other(m_test->state, QLatin1String(argument));
+        Program other(m_test->state, QLatin1String(argument), printsupport::linkedTable());
         QVERIFY2(!other.endsAtOnce(), argument);
     }
     // The next day the argument does not end it.
     m_test->state.clock.now = [] { return kNow.addDays(1); };
-    QVERIFY(!Program(m_test->state, QStringLiteral("a")).endsAtOnce());
+    QVERIFY(!Program(m_test->state, QStringLiteral("a"), printsupport::linkedTable()).endsAtOnce());
 
     // Esc ends plainly: the stored date stays.
     start(kNow.addDays(1));
-    QTest::keyClick(child<QTextEdit>("TextWindow"), Qt::Key_Escape);
+    QTest::keyClick(child<QTextEdit>(objectnames::TextWindow), Qt::Key_Escape);
     QVERIFY(!main().isVisible());
     QCOMPARE(ini.readString("Hlavni", "Datum", QString()), shortDateText(QDate(2025, 12, 31)));
 }
@@ -422,7 +442,7 @@ void MainFormTest::settingsRoundTrip() {
     QVERIFY(!written.contains(QStringLiteral("Hlavni"))); // only the end once a day writes it
 
     m_program.reset();
-    m_program = std::make_unique<Program>(m_test->state, QString());
+    m_program = std::make_unique<Program>(m_test->state, QString(), printsupport::linkedTable());
     QCOMPARE(main().backgroundColor(), 0x00E0F0);
     QCOMPARE(main().textFontColor(), 0x102030);
     QCOMPARE(main().textFont().family(), QStringLiteral("DejaVu Serif"));
@@ -438,7 +458,7 @@ void MainFormTest::settingsWithoutPoziceAndWithGarbage() {
     writeBytes(m_test->state.settingsPath(),
                "[Okno]\r\nBarva=bílá\r\nFontVelikost=x12\r\nHodiny=ano\r\nFont=Tahoma\r\n"
                "[Bible]\r\nTypOkna=$1\r\n");
-    m_program = std::make_unique<Program>(m_test->state, QString());
+    m_program = std::make_unique<Program>(m_test->state, QString(), printsupport::linkedTable());
     QCOMPARE(main().pos(), QPoint(292, 290));
     QCOMPARE(main().size(), QSize(692, 324));
     QCOMPARE(main().backgroundColor(), 0xFFFFFF);
@@ -449,7 +469,7 @@ void MainFormTest::settingsWithoutPoziceAndWithGarbage() {
 }
 
 void MainFormTest::firstRunGeometry() {
-    m_program = std::make_unique<Program>(m_test->state, QStringLiteral("a"));
+    m_program = std::make_unique<Program>(m_test->state, QStringLiteral("a"), printsupport::linkedTable());
     QVERIFY(!m_program->endsAtOnce()); // "1.1.1998" is never today
     QCOMPARE(main().storedDate(), QStringLiteral("1.1.1998"));
     // 662 wide, or just as wide as the whole toolbar needs, the clock included.
@@ -457,9 +477,10 @@ void MainFormTest::firstRunGeometry() {
     QVERIFY(main().width() >= 662);
     m_program->show();
     QVERIFY(QTest::qWaitForWindowExposed(&main()));
-    QVERIFY(childOf<QLabel>(main(), "Panel1")->isVisible());
-    QVERIFY(
-        childOf<QToolBar>(main(), "Lista")->rect().contains(childOf<QLabel>(main(), "Panel1")->geometry()));
+    QVERIFY(childOf<QLabel>(main(), objectnames::Panel1)->isVisible());
+    QVERIFY(childOf<QToolBar>(main(), objectnames::Lista)
+                ->rect()
+                .contains(childOf<QLabel>(main(), objectnames::Panel1)->geometry()));
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     QVERIFY(qAbs(main().frameGeometry().center().x() - screen.center().x()) <= 1);
     QVERIFY(qAbs(main().frameGeometry().center().y() - screen.center().y()) <= 1);
@@ -489,7 +510,7 @@ void MainFormTest::positionOnNoScreenMovesToThePrimary() {
     // The window was last on a monitor that is not there any more.
     writeBytes(m_test->state.settingsPath(),
                "[Pozice]\r\nOdleva=9000\r\nOdshora=7000\r\nSirka=500\r\nVyska=300\r\n");
-    m_program = std::make_unique<Program>(m_test->state, QString());
+    m_program = std::make_unique<Program>(m_test->state, QString(), printsupport::linkedTable());
     QCOMPARE(main().pos(), QPoint(9000, 7000));
     m_program->show();
     QVERIFY(QTest::qWaitForWindowExposed(&main()));
@@ -499,7 +520,7 @@ void MainFormTest::positionOnNoScreenMovesToThePrimary() {
 
 void MainFormTest::clickOnMainHidesTheReading() {
     start();
-    QTest::keyClick(child<QTextEdit>("TextWindow"), Qt::Key_F1, Qt::ControlModifier);
+    QTest::keyClick(child<QTextEdit>(objectnames::TextWindow), Qt::Key_F1, Qt::ControlModifier);
     QVERIFY(m_test->messages.all.isEmpty());
     QVERIFY(m_program->bible().isVisible());
     QVERIFY(readBytes(m_test->state.readingTextPath()).startsWith("tb 1 1 "));
@@ -546,7 +567,7 @@ void MainFormTest::readingCommands() {
     start();
     TBible &bible = m_program->bible();
     bible.setClassicReadingWindow(classic);
-    QTest::keyClick(child<QTextEdit>("TextWindow"), Qt::Key_F2, Qt::ControlModifier);
+    QTest::keyClick(child<QTextEdit>(objectnames::TextWindow), Qt::Key_F2, Qt::ControlModifier);
     QCOMPARE(bible.findChild<TmyLabel3d *>(QStringLiteral("Odkaz"))->text(), label);
     QCOMPARE(m_test->messages.messages, messages);
     QCOMPARE(bible.isVisible(), !passage.isEmpty());
@@ -571,7 +592,7 @@ void MainFormTest::otherWindowsFromTheMenu() {
         if (modal)
             QTest::keyClick(modal, Qt::Key_Escape);
     });
-    QTest::keyClick(child<QTextEdit>("TextWindow"), Qt::Key_N, Qt::ControlModifier);
+    QTest::keyClick(child<QTextEdit>(objectnames::TextWindow), Qt::Key_N, Qt::ControlModifier);
     QCOMPARE(seen, QStringLiteral("Nastavení programu"));
     QVERIFY(main().isVisible());
     QTimer::singleShot(0, this, [&] {
@@ -580,12 +601,12 @@ void MainFormTest::otherWindowsFromTheMenu() {
         if (modal)
             modal->close();
     });
-    QTest::keyClick(child<QTextEdit>("TextWindow"), Qt::Key_F2);
+    QTest::keyClick(child<QTextEdit>(objectnames::TextWindow), Qt::Key_F2);
     QCOMPARE(seen, QStringLiteral("Autor programu"));
     QVERIFY(m_program->autor().findChild<QWidget *>(QStringLiteral("myLabel3d1")));
     // The fixture has no documents: each command shows its message and no viewer.
-    child<QAction>("OKerlach")->trigger();
-    child<QAction>("Titnverze1")->trigger();
+    child<QAction>(objectnames::OKerlach)->trigger();
+    child<QAction>(objectnames::Titnverze1)->trigger();
     QCOMPARE(m_test->messages.messages,
              (QStringList{QStringLiteral("Informace o Kerlach nenalezeny."),
                           QStringLiteral("Informace o tištěné verzi nenalezeny.")}));
@@ -599,8 +620,9 @@ void MainFormTest::printsTheShownPage() {
     QPrinter &printer = m_program->printService().printer();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
-    QTest::mouseClick(child<QToolButton>("SpeedButton4"), Qt::LeftButton); // the week view is what is printed
-    QTest::keyClick(child<QTextEdit>("TextWindow"), Qt::Key_P, Qt::ControlModifier);
+    QTest::mouseClick(child<QToolButton>(objectnames::SpeedButton4),
+                      Qt::LeftButton); // the week view is what is printed
+    QTest::keyClick(child<QTextEdit>(objectnames::TextWindow), Qt::Key_P, Qt::ControlModifier);
     QVERIFY(m_test->messages.errors.isEmpty());
     const QByteArray bytes = readBytes(pdf);
     QVERIFY(bytes.startsWith("%PDF"));
@@ -611,7 +633,7 @@ void MainFormTest::unwritableSettingsStillEnd() {
     start();
     // A folder stands where the settings file should be written.
     QVERIFY(QDir().mkpath(m_test->state.settingsPath()));
-    QTest::keyClick(child<QTextEdit>("TextWindow"), Qt::Key_Escape);
+    QTest::keyClick(child<QTextEdit>(objectnames::TextWindow), Qt::Key_Escape);
     QCOMPARE(m_test->messages.errors,
              QStringList{QStringLiteral("Unable to write to ") + m_test->state.settingsPath()});
     QVERIFY(!main().isVisible()); // the user can always close the program
@@ -629,7 +651,7 @@ void MainFormTest::garbageDataNeverCrashes() {
     writeBytes(m_folder->path() + "Cteni2025.sj", garbage);
     start();
     for (int i = 0; i < 40; ++i)
-        QTest::keyClick(child<QTextEdit>("TextWindow"), Qt::Key_PageUp);
+        QTest::keyClick(child<QTextEdit>(objectnames::TextWindow), Qt::Key_PageUp);
     QVERIFY(main().isVisible());
     // Whatever the lines held, each day either showed a page or reported a short file.
     for (const QString &e : std::as_const(m_test->messages.errors))
@@ -638,19 +660,20 @@ void MainFormTest::garbageDataNeverCrashes() {
 
 void MainFormTest::clockShowsTheTime() {
     start();
-    QCOMPARE(child<QTimer>("Timer1")->interval(), 1000);
-    QVERIFY(child<QTimer>("Timer1")->isActive());
+    QCOMPARE(child<QTimer>(objectnames::Timer1)->interval(), 1000);
+    QVERIFY(child<QTimer>(objectnames::Timer1)->isActive());
     QVERIFY(QMetaObject::invokeMethod(&main(), "Timer1Timer"));
-    QVERIFY(child<QLabel>("Panel1")->text().contains(QStringLiteral("30")));
-    QVERIFY(child<QLabel>("Panel1")->text().contains(QStringLiteral("9")));
+    QVERIFY(child<QLabel>(objectnames::Panel1)->text().contains(QStringLiteral("30")));
+    QVERIFY(child<QLabel>(objectnames::Panel1)->text().contains(QStringLiteral("9")));
 }
 
 void MainFormTest::popupsKeepTheirKeys() {
     start();
     QVERIFY(!main().createPopupMenu()); // no context menu that could hide the toolbar
     // Open the picker's calendar: Esc closes the calendar, not the program, and Home stays in it.
-    QTest::mouseClick(child<QDateEdit>("Skoc"), Qt::LeftButton, {},
-                      QPoint(child<QDateEdit>("Skoc")->width() - 6, child<QDateEdit>("Skoc")->height() / 2));
+    QTest::mouseClick(child<QDateEdit>(objectnames::Skoc), Qt::LeftButton, {},
+                      QPoint(child<QDateEdit>(objectnames::Skoc)->width() - 6,
+                             child<QDateEdit>(objectnames::Skoc)->height() / 2));
     QWidget *popup = QApplication::activePopupWidget();
     QVERIFY(popup);
     QTest::keyClick(popup, Qt::Key_Home);
@@ -664,9 +687,9 @@ void MainFormTest::popupsKeepTheirKeys() {
 
 void MainFormTest::keypadKeysMoveTheDate() {
     start();
-    child<QDateEdit>("Skoc")->setFocus();
-    QTest::keyClick(child<QDateEdit>("Skoc"), Qt::Key_Left, Qt::KeypadModifier);
+    child<QDateEdit>(objectnames::Skoc)->setFocus();
+    QTest::keyClick(child<QDateEdit>(objectnames::Skoc), Qt::Key_Left, Qt::KeypadModifier);
     QCOMPARE(shown(), QDate(2025, 12, 30));
-    QTest::keyClick(child<QDateEdit>("Skoc"), Qt::Key_Home, Qt::KeypadModifier);
+    QTest::keyClick(child<QDateEdit>(objectnames::Skoc), Qt::Key_Home, Qt::KeypadModifier);
     QCOMPARE(shown(), QDate(2025, 12, 31));
 }

@@ -1,7 +1,7 @@
 // Qt's printing system and libjpeg come from the program's own module, loaded on first use: this
-// test is linked as the program is, with the table that loads the module.
+// test prints and decodes through the module's loader, as the program does.
 #include "dialogs/jpegimage.h"
-#include "dialogs/printing.h"
+#include "dialogs/printservice.h"
 #include "dialogs/printsupport.h"
 #include "programrun.h"
 
@@ -105,7 +105,8 @@ void PrintModuleTest::printsThroughTheModule() {
     RecordingMessageSink sink;
     AppContext state;
     state.messages = &sink;
-    PrintService service(state);
+    printsupport::ModuleLoader loader;
+    PrintService service(state, loader);
     QCOMPARE(loadedHere("libkerla-print"), QStringList()); // not yet: nothing printed
     QPrinter &printer = service.printer();
     QCOMPARE(loadedHere("libkerla-print").size(), 1);
@@ -131,10 +132,11 @@ void PrintModuleTest::aboutPictureThroughTheModule() {
     QFile file(QStringLiteral(":/dialogs/autor.jpg"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
-    const QImage shown = printsupport::decodeJpeg(bytes);
+    printsupport::ModuleLoader loader;
+    const QImage shown = loader.decodeJpeg(bytes);
     QVERIFY(!shown.isNull());
     QCOMPARE(shown, jpegimage::decode(bytes));
-    QVERIFY(printsupport::decodeJpeg(bytes.left(bytes.size() / 2)).isNull()); // damaged
+    QVERIFY(loader.decodeJpeg(bytes.left(bytes.size() / 2)).isNull()); // damaged
 }
 
 void PrintModuleTest::refusedModules_data() {

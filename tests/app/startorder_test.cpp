@@ -2,12 +2,14 @@
 // page, and at once whenever anything could reach them sooner; their creation order holds.
 #include "app/afterfirstpaint.h"
 #include "app/mainform.h"
+#include "app/objectnames.h"
 #include "app/program.h"
 #include "appfixture.h"
+#include "dialogs/printsupport.h"
 #include "dialogs/programicon.h"
 #include "pages/dates.h"
 #include "platform/profile.h"
-#include "readings/bible.h"
+#include "readings/readingwindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -99,7 +101,7 @@ void StartOrderTest::hiddenWindowsFollowTheFirstPaint() {
     ProgramFolder folder;
     TestState test(folder, kNow);
     QApplication::setWindowIcon(QIcon());
-    Program program(test.state, QString());
+    Program program(test.state, QString(), printsupport::linkedTable());
     QCOMPARE(hiddenWindowsThatExist(), QStringList());
     QCOMPARE(program.mainForm().refreshCount(), 0);
     program.show();
@@ -122,10 +124,10 @@ void StartOrderTest::aKeyBeforeThePaintFindsTheWindows() {
     TestState test(folder, kNow);
     ProfileFile(test.state.settingsPath())
         .writeInteger(QStringLiteral("Bible"), QStringLiteral("Odleva"), 321);
-    Program program(test.state, QString());
+    Program program(test.state, QString(), printsupport::linkedTable());
     QCOMPARE(hiddenWindowsThatExist(), QStringList());
     QKeyEvent key(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
-    QCoreApplication::sendEvent(childOf<QTextEdit>(program.mainForm(), "TextWindow"), &key);
+    QCoreApplication::sendEvent(childOf<QTextEdit>(program.mainForm(), objectnames::TextWindow), &key);
     QCOMPARE(hiddenWindowsThatExist(), kAllHidden);
     QCOMPARE(program.bible().x(), 321);
 }
@@ -134,7 +136,7 @@ void StartOrderTest::closingBeforeThePaintStillWritesTheReadingKeys() {
     ProgramFolder folder;
     TestState test(folder, kNow);
     {
-        Program program(test.state, QString());
+        Program program(test.state, QString(), printsupport::linkedTable());
         program.mainForm().close();
     }
     const ProfileFile ini(test.state.settingsPath());
@@ -148,7 +150,7 @@ void StartOrderTest::endingAtOnceMakesNoOtherWindow() {
     TestState test(folder, kNow);
     ProfileFile(test.state.settingsPath())
         .writeString(QStringLiteral("Hlavni"), QStringLiteral("Datum"), shortDateText(kNow.date()));
-    Program program(test.state, QStringLiteral("a"));
+    Program program(test.state, QStringLiteral("a"), printsupport::linkedTable());
     QVERIFY(program.endsAtOnce());
     QCoreApplication::processEvents();
     QCOMPARE(hiddenWindowsThatExist(), QStringList());

@@ -1,10 +1,11 @@
-#include "controls/messagebox.h"
 #include "controls/mylabel3d.h"
-#include "dialogs/autor.h"
+#include "dialogs/aboutwindow.h"
 #include "dialogs/jpegimage.h"
+#include "dialogs/printsupport.h"
 #include "dialogs/versioninfo.h"
 #include "pages/appcontext.h"
 #include "platform/formatlocale.h"
+#include "recordingsink.h"
 #include "testenv.h"
 
 #include <QLabel>
@@ -172,17 +173,16 @@ QByteArray aboutPicture() {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-struct Fixture {
+struct Fixture : LinkOpener {
     RecordingMessageSink sink;
     AppContext state;
     QList<QUrl> opened;
     bool openWorks = true;
     Fixture() { state.messages = &sink; }
-    void hook(TAutor &about) {
-        about.openUrl = [this](const QUrl &url) {
-            opened.append(url);
-            return openWorks;
-        };
+    void hook(TAutor &about) { about.setLinkOpener(this); }
+    bool open(const QUrl &url) override {
+        opened.append(url);
+        return openWorks;
     }
 };
 
@@ -329,7 +329,7 @@ void AboutTest::decodesJpeg() {
     // The picture is light above and dark in its bottom band.
     QVERIFY(qGray(image.pixel(225, 150)) > 200);
     QVERIFY(qGray(image.pixel(225, 330)) < 100);
-    QVERIFY(!aboutwindow::backgroundPicture().isNull());
+    QVERIFY(!aboutwindow::backgroundPicture(printsupport::linkedTable()).isNull());
     // Progressive pictures decode as well, up to a hundred scans.
     QCOMPARE(jpegimage::decode(progressiveJpeg(0)).size(), QSize(16, 16));
     QCOMPARE(jpegimage::decode(progressiveJpeg(21)).size(), QSize(16, 16)); // 64 scans
@@ -373,7 +373,7 @@ void AboutTest::captionsCompletedOnce() {
     QFETCH(QString, executable);
     QFETCH(QString, title);
     Fixture f;
-    TAutor about(f.state, nullptr, executable);
+    TAutor about(f.state, printsupport::linkedTable(), nullptr, executable);
     QCOMPARE(childOf<TmyLabel3d>(about, "myLabel3d1")->Caption(), title);
     const QString built = childOf<QLabel>(about, "Label2")->text();
     QVERIFY(built.startsWith(QStringLiteral("Tato verze spatřila světlo světa: ")));
@@ -399,7 +399,7 @@ void AboutTest::buildDateIsTheFileDate() {
         QVERIFY(file.setFileTime(QDateTime(date, QTime(12, 0)), QFileDevice::FileModificationTime));
     }
     Fixture f;
-    TAutor about(f.state, nullptr, path);
+    TAutor about(f.state, printsupport::linkedTable(), nullptr, path);
     QCOMPARE(childOf<QLabel>(about, "Label2")->text(),
              QStringLiteral("Tato verze spatřila světlo světa: ") +
                  formattingLocale().toString(date, QLocale::ShortFormat));
@@ -426,7 +426,7 @@ void AboutTest::linksOpenTheirCaptions() {
     QFETCH(QStringList, messages);
     Fixture f;
     f.openWorks = works;
-    TAutor about(f.state);
+    TAutor about(f.state, printsupport::linkedTable());
     f.hook(about);
     about.show();
     TmyLabel3d *link =
@@ -443,7 +443,7 @@ void AboutTest::linksOpenTheirCaptions() {
 
 void AboutTest::closeLabelCloses() {
     Fixture f;
-    TAutor about(f.state);
+    TAutor about(f.state, printsupport::linkedTable());
     f.hook(about);
     about.show();
     QTest::keyClick(&about, Qt::Key_Escape); // no key handling of its own

@@ -1,14 +1,14 @@
-#include "controls/messagebox.h"
 #include "controls/mylabel3d.h"
 #include "dialogs/fontchoice.h"
-#include "dialogs/nastav.h"
 #include "dialogs/screensaver.h"
+#include "dialogs/settingsdialog.h"
 #include "dialogs/translationnote.h"
 #include "fakes.h"
 #include "pages/appcontext.h"
 #include "platform/colorvalue.h"
 #include "platform/contrast.h"
-#include "readings/bible.h"
+#include "readings/readingwindow.h"
+#include "recordingsink.h"
 #include "testenv.h"
 
 #include <QCheckBox>
@@ -67,6 +67,7 @@ struct Fixture {
     AppContext state;
     FakeDayView view;
     ScriptedChooser chooser;
+    SettingsFile settingsFile; // the reading window alone reads Kerla.ini into it
     std::unique_ptr<TBible> bible;
     std::unique_ptr<TNastav> dialog;
 
@@ -74,7 +75,7 @@ struct Fixture {
         state.ProgramDir = program.path() + QLatin1Char('/');
         state.UserDataDir = user.path();
         state.messages = &sink;
-        bible = std::make_unique<TBible>(state);
+        bible = std::make_unique<TBible>(state, settingsFile);
         QFont reading(QStringLiteral("Arial"), 9);
         reading.setItalic(true);
         bible->setReadingFont(reading, colorvalue::Maroon);

@@ -1,10 +1,12 @@
-#include "controls/messagebox.h"
 #include "dialogs/documentviewer.h"
 #include "dialogs/printing.h"
+#include "dialogs/printservice.h"
+#include "dialogs/printsupport.h"
 #include "faultshim.h"
 #include "pages/appcontext.h"
 #include "platform/errors.h"
 #include "platform/rtfreader.h"
+#include "recordingsink.h"
 #include "testenv.h"
 
 #include <QPageSize>
@@ -147,7 +149,7 @@ void PrintTest::failedJobIsReported() {
     RecordingMessageSink sink;
     AppContext state;
     state.messages = &sink;
-    PrintService service(state);
+    PrintService service(state, printsupport::linkedTable());
     QTemporaryDir dir;
     pdfPrinter(service.printer(), dir.filePath(QStringLiteral("no/such/folder/page.pdf")));
     QTextDocument doc(QStringLiteral("Kerlo dne"));
@@ -170,7 +172,7 @@ void PrintTest::noPrinterIsReported() {
     RecordingMessageSink sink;
     AppContext state;
     state.messages = &sink;
-    PrintService service(state);
+    PrintService service(state, printsupport::linkedTable());
     QTextDocument doc(QStringLiteral("Kerlo dne"));
     service.print(doc, QStringLiteral("Kerla Dorny 2.36"));
     QCOMPARE(sink.errors.size(), 1);
@@ -181,7 +183,7 @@ void PrintTest::printerSetupKeepsThePrinter() {
     RecordingMessageSink sink;
     AppContext state;
     state.messages = &sink;
-    PrintService service(state);
+    PrintService service(state, printsupport::linkedTable());
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("setup.pdf"));
     pdfPrinter(service.printer(), file);

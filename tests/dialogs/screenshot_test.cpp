@@ -1,12 +1,13 @@
-#include "controls/messagebox.h"
 #include "controls/mylabel3d.h"
-#include "dialogs/autor.h"
+#include "dialogs/aboutwindow.h"
 #include "dialogs/documentviewer.h"
 #include "dialogs/fontchoice.h"
-#include "dialogs/nastav.h"
+#include "dialogs/printsupport.h"
+#include "dialogs/settingsdialog.h"
 #include "fakes.h"
 #include "pages/appcontext.h"
-#include "readings/bible.h"
+#include "readings/readingwindow.h"
+#include "recordingsink.h"
 #include "testenv.h"
 
 #include <QAbstractButton>
@@ -130,7 +131,8 @@ void ScreenshotTest::settingsDialog() {
     view.fontColor = colorvalue::Black;
     view.background = colorvalue::White;
     view.clock = true;
-    TBible bible(state);
+    SettingsFile settingsFile; // the window alone reads Kerla.ini into it
+    TBible bible(state, settingsFile);
     TNastav dialog(state, view, bible);
     dialog.show();
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Nastavení programu"));
@@ -200,7 +202,7 @@ void ScreenshotTest::aboutWindow() {
     RecordingMessageSink sink;
     AppContext state;
     state.messages = &sink;
-    TAutor about(state);
+    TAutor about(state, printsupport::linkedTable());
     about.show();
     QCOMPARE(about.windowTitle(), QStringLiteral("Autor programu"));
     QCOMPARE(childOf<TmyLabel3d>(about, "myLabel3d1")->Caption(), QStringLiteral("Kerla Dorny verze 2.36"));

@@ -1,10 +1,10 @@
 #include "controls/imageshape.h"
-#include "controls/messagebox.h"
 #include "controls/mylabel3d.h"
 #include "platform/colorvalue.h"
 #include "platform/contrast.h"
-#include "readings/bible.h"
+#include "readings/readingwindow.h"
 #include "readings/sheetpicture.h"
+#include "recordingsink.h"
 #include "testenv.h"
 
 #include <QPlainTextEdit>
@@ -63,7 +63,8 @@ private Q_SLOTS:
 
 void TestBible::designWithoutSettings() {
     Fixture f;
-    TBible bible(f.state);
+    SettingsFile settingsFile; // the window alone reads Kerla.ini into it
+    TBible bible(f.state, settingsFile);
     QCOMPARE(bible.windowTitle(), QStringLiteral("Kerla Dorny 2.1"));
     QCOMPARE(bible.pos(), QPoint(235, 111));
     QCOMPARE(bible.size(), QSize(416, 349));
@@ -249,7 +250,8 @@ void TestBible::settingsFile() {
 
     Fixture f;
     f.writeSettings(ini);
-    TBible bible(f.state);
+    SettingsFile settingsFile; // the window alone reads Kerla.ini into it
+    TBible bible(f.state, settingsFile);
 
     QCOMPARE(int(bible.fontStyleSet()), style);
     const QFont font = bible.readingFont();
@@ -286,7 +288,8 @@ void TestBible::showLoadsTheReading() {
     for (int i = 0; i < 80; ++i)
         text += "\r\ndal\x9a\xed \xf8\xe1\x64\x65k " + QByteArray::number(i);
     f.writeReading(text);
-    TBible bible(f.state);
+    SettingsFile settingsFile; // the window alone reads Kerla.ini into it
+    TBible bible(f.state, settingsFile);
     bible.showReading();
     QVERIFY(bible.isVisible());
     QVERIFY(f.sink.all.isEmpty());
@@ -312,7 +315,8 @@ void TestBible::showLoadsTheReading() {
 void TestBible::readingWhileVisibleReloads() {
     Fixture f;
     f.writeReading("prvn\xed");
-    TBible bible(f.state);
+    SettingsFile settingsFile; // the window alone reads Kerla.ini into it
+    TBible bible(f.state, settingsFile);
     bible.showReading();
     childOf<QPlainTextEdit>(bible, "TMemo1")->verticalScrollBar()->setValue(5);
     f.writeReading("druh\xe9");
@@ -323,7 +327,8 @@ void TestBible::readingWhileVisibleReloads() {
 
 void TestBible::missingReadingText() {
     Fixture f;
-    TBible bible(f.state);
+    SettingsFile settingsFile; // the window alone reads Kerla.ini into it
+    TBible bible(f.state, settingsFile);
     QVERIFY_THROWS_EXCEPTION(KerlaError, bible.showReading());
     QVERIFY(!bible.isVisible());
 
@@ -362,7 +367,8 @@ void TestBible::typedCharacterHides() {
 
     Fixture f;
     f.writeReading("text");
-    TBible bible(f.state);
+    SettingsFile settingsFile; // the window alone reads Kerla.ini into it
+    TBible bible(f.state, settingsFile);
     for (QWidget *target :
          {static_cast<QWidget *>(childOf<QPlainTextEdit>(bible, "TMemo1")), static_cast<QWidget *>(&bible)}) {
         bible.showReading();
@@ -379,7 +385,8 @@ void TestBible::typedCharacterHides() {
 void TestBible::closeCaptionHides() {
     Fixture f;
     f.writeReading("text");
-    TBible bible(f.state);
+    SettingsFile settingsFile; // the window alone reads Kerla.ini into it
+    TBible bible(f.state, settingsFile);
     bible.showReading();
     QTest::mouseClick(childOf<TmyLabel3d>(bible, "Label3d"), Qt::LeftButton, {}, QPoint(5, 5));
     QVERIFY(bible.isHidden());
@@ -388,7 +395,8 @@ void TestBible::closeCaptionHides() {
 void TestBible::classicLayout() {
     Fixture f;
     f.writeReading("text");
-    TBible bible(f.state);
+    SettingsFile settingsFile; // the window alone reads Kerla.ini into it
+    TBible bible(f.state, settingsFile);
     const QRect outer = bible.frameGeometry();
     bible.switchToClassic();
     QVERIFY(bible.isClassic());
@@ -432,7 +440,8 @@ void TestBible::classicLayout() {
 void TestBible::shapedLayoutKeepsItsPlaces() {
     Fixture f;
     f.writeReading("text");
-    TBible bible(f.state);
+    SettingsFile settingsFile; // the window alone reads Kerla.ini into it
+    TBible bible(f.state, settingsFile);
     bible.showReading();
     QVERIFY(QTest::qWaitForWindowExposed(&bible));
     QCOMPARE(childOf<QPlainTextEdit>(bible, "TMemo1")->geometry(), QRect(64, 80, 313, 201));

@@ -1,9 +1,9 @@
 // The reading window on a real X server: the shape that the user sees, dragging, typing, and the
 // plain rectangle of the classic layout.
 #include "controls/imageshape.h"
-#include "controls/messagebox.h"
-#include "readings/bible.h"
+#include "readings/readingwindow.h"
 #include "readings/sheetpicture.h"
+#include "recordingsink.h"
 #include "testenv.h"
 
 #include <QApplication>
@@ -54,7 +54,8 @@ void TestBibleX11::shapedDraggedAndPutAway() {
     backdrop.show();
     QVERIFY(QTest::qWaitForWindowExposed(&backdrop));
 
-    TBible bible(state);
+    SettingsFile settingsFile; // the window alone reads Kerla.ini into it
+    TBible bible(state, settingsFile);
     bible.showReading();
     QVERIFY(QTest::qWaitForWindowExposed(&bible));
     QCOMPARE(bible.pos(), QPoint(235, 111));

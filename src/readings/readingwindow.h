@@ -1,8 +1,8 @@
 #pragma once
 
 #include "pages/appcontext.h"
+#include "pages/readingaccess.h"
 #include "pages/settingsfile.h"
-#include "readings/readingaccess.h"
 
 #include <QWidget>
 
@@ -12,15 +12,20 @@ class TImageShape;
 class TmyLabel3d;
 
 // The reading window: the day's passage on a borderless window shaped like a sheet of paper, or,
-// in the classic layout, in an ordinary framed window. It owns the reading settings: the reading
-// font with its style and colour, and whether readings open the classic window.
+// in the classic layout, in an ordinary framed window. It owns the reading settings, the section
+// [Bible] of Kerla.ini: the reading font with its style and colour, the window's position, and
+// whether readings open the classic window.
 class TBible : public QWidget, public ReadingWindowAccess {
     Q_OBJECT
 public:
     // Runs FormCreate: reads the Bible section of Kerla.ini (when the file exists) from `settings`,
-    // which the main window has loaded already; without one (a window alone, in tests) the window
-    // loads the file into a settings file of its own.
-    explicit TBible(const AppContext &context, SettingsFile *settings = nullptr, QWidget *parent = nullptr);
+    // which the main window has loaded already; a settings file that is not loaded yet from the
+    // context's Kerla.ini (a window alone) is loaded here. `settings` outlives the window.
+    TBible(const AppContext &context, SettingsFile &settings, QWidget *parent = nullptr);
+
+    // Gathers the Bible section for the close's one write of Kerla.ini: the reading font, its size,
+    // colour and style, the window's position and the classic window choice.
+    void saveSettings(SettingsFile &settings) const;
 
     // The classic framed layout (doing it again changes nothing).
     void switchToClassic();
@@ -84,8 +89,7 @@ private:
     void fitClassicFrame();
 
     const AppContext &m_context;
-    SettingsFile m_ownSettings; // used only when no settings file is given
-    SettingsFile *m_settings;
+    SettingsFile &m_settings;     // owned by the program (a test's own, for a window alone)
     bool m_classicChosen = false; // the setting: readings open the classic window
     bool m_classic = false;       // the classic layout is on
     bool m_loadedForShow = false;

@@ -1,4 +1,4 @@
-#include "dialogs/autor.h"
+#include "dialogs/aboutwindow.h"
 
 #include "controls/accessibility.h"
 #include "controls/mylabel3d.h"
@@ -67,17 +67,17 @@ TmyLabel3d *label3d(QWidget *parent, const char *name, const QString &caption, i
 } // namespace
 
 namespace aboutwindow {
-QImage backgroundPicture() {
+QImage backgroundPicture(printsupport::Source &printing) {
     QFile file(QStringLiteral(":/dialogs/autor.jpg"));
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return printsupport::decodeJpeg(file.readAll());
+    return printing.decodeJpeg(file.readAll());
 }
 } // namespace aboutwindow
 
-TAutor::TAutor(const AppContext &context, QWidget *parent, const QString &executablePath)
-    : QDialog(parent), openUrl([](const QUrl &url) { return QDesktopServices::openUrl(url); }),
-      m_context(context) {
+TAutor::TAutor(const AppContext &context, printsupport::Source &printing, QWidget *parent,
+               const QString &executablePath)
+    : QDialog(parent), m_context(context), m_printing(printing) {
     setObjectName(QStringLiteral("Autor"));
     setWindowTitle(QStringLiteral("Autor programu"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -149,17 +149,25 @@ QUrl TAutor::webTarget(const QString &caption) {
     return QUrl::fromUserInput(caption);
 }
 
+bool DesktopLinkOpener::open(const QUrl &url) {
+    return QDesktopServices::openUrl(url);
+}
+
+void TAutor::setLinkOpener(LinkOpener *opener) {
+    m_opener = opener ? opener : &m_desktop;
+}
+
 QUrl TAutor::mailTarget(const QString &caption) {
     return QUrl(QStringLiteral("mailto:") + caption);
 }
 
 void TAutor::myLabel3d3Click(TmyLabel3d *sender) {
-    if (!openUrl(webTarget(sender->Caption())))
+    if (!m_opener->open(webTarget(sender->Caption())))
         m_context.messages->showError(QStringLiteral("Nemohu spustit webový prohlížeč."));
 }
 
 void TAutor::myLabel3d4Click(TmyLabel3d *sender) {
-    if (!openUrl(mailTarget(sender->Caption())))
+    if (!m_opener->open(mailTarget(sender->Caption())))
         m_context.messages->showError(QStringLiteral("Nemohu spustit poštovní program."));
 }
 
@@ -183,7 +191,7 @@ void TAutor::readCaptionsAgainst(const QImage &shown) {
 
 void TAutor::showEvent(QShowEvent *event) {
     if (Image1->pixmap().isNull()) {
-        const QImage picture = aboutwindow::backgroundPicture();
+        const QImage picture = aboutwindow::backgroundPicture(m_printing);
         if (!picture.isNull()) {
             // Scaled for the screen's pixel density, so that it stays sharp on a high-density screen;
             // the captions are measured against it at the window's own size.

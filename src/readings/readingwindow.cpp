@@ -1,4 +1,4 @@
-#include "readings/bible.h"
+#include "readings/readingwindow.h"
 
 #include "controls/accessibility.h"
 #include "controls/captionfit.h"
@@ -24,6 +24,9 @@ namespace {
 using namespace settingskeys;
 
 constexpr int ClientWidth = 416, ClientHeight = 349;
+// The caption the reading window has always had, seen only in the classic layout's title bar. Its
+// number is part of the caption, not the program's version (that is KERLA_DISPLAY_VERSION).
+constexpr const char16_t *Caption = u"Kerla Dorny 2.1";
 constexpr QRect MemoPlace(64, 80, 313, 201);
 // In the classic layout the text area ends this far short of the window's outer height.
 constexpr int MemoShortfall = 85;
@@ -59,11 +62,11 @@ void setupLabel(TmyLabel3d *label, const char16_t *name, const QFont &font, int 
 
 } // namespace
 
-TBible::TBible(const AppContext &context, SettingsFile *settings, QWidget *parent)
-    : QWidget(parent, ShapedFlags), m_context(context), m_settings(settings ? settings : &m_ownSettings),
+TBible::TBible(const AppContext &context, SettingsFile &settings, QWidget *parent)
+    : QWidget(parent, ShapedFlags), m_context(context), m_settings(settings),
       m_fontColor(defaults::ReadingColor), m_memoBackground(colorvalue::White) {
     setObjectName(QStringLiteral("Bible"));
-    setWindowTitle(QStringLiteral("Kerla Dorny 2.1"));
+    setWindowTitle(QString::fromUtf16(Caption));
     setGeometry(defaults::ReadingLeft, defaults::ReadingTop, ClientWidth, ClientHeight);
     windowparts::setPaletteColor(*this, QPalette::Window, colorvalue::clBtnFace);
     setAutoFillBackground(true);
@@ -128,7 +131,7 @@ TBible::TBible(const AppContext &context, SettingsFile *settings, QWidget *paren
 
 void TBible::FormCreate() {
     // The main window's creation has read the settings file already; alone, this window reads it.
-    SettingsFile &ini = *m_settings;
+    SettingsFile &ini = m_settings;
     if (!ini.isLoadedFrom(m_context.settingsPath()))
         ini.load(m_context.settingsPath());
     if (!ini.exists())
@@ -154,6 +157,17 @@ void TBible::FormCreate() {
     m_classicChosen = ini.readBool(BibleTypOkna, defaults::ClassicReadingWindow);
 
     applyFontStyle(style);
+}
+
+void TBible::saveSettings(SettingsFile &ini) const {
+    const QFont reading = readingFont();
+    ini.writeString(BibleFont, reading.family());
+    ini.writeInteger(BibleFontVelikost, reading.pointSize());
+    ini.writeInteger(BibleFontBarva, readingFontColor());
+    ini.writeInteger(BibleFontStyl, fontStyleSet());
+    ini.writeInteger(BibleOdleva, x());
+    ini.writeInteger(BibleOdshora, y());
+    ini.writeBool(BibleTypOkna, classicReadingWindow());
 }
 
 void TBible::applyFontStyle(uint8_t style) {

@@ -60,15 +60,16 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private Q_SLOTS:
-    void Button1Click();
-    void Button2Click();
-    void Label4Click();
-    void Button3Click();
-    void Button5Click();
-    void Button4Click();
-    void Button6Click();
+    void Button1Click(); // the main window's font and colour (the font dialog)
+    void Button2Click(); // the reading window's font and colour
+    void Label4Click();  // the page's background colour (the colour dialog); also Label3
+    void Button3Click(); // "Původní nastavení": the original choices (settingskeys::original)
+    void Button5Click(); // "Šetřič": the desktop's screen saver settings
+    void Button4Click(); // "OK": checks the colours, applies the choices to the windows
+    void Button6Click(); // "Storno"
 
 private:
+    // The translation note of Label6, from the date of the book file Data/1j.
     void FormCreate();
     // Fills the dialog from the live windows; runs each time the dialog goes from hidden to shown.
     void FormActivate();

@@ -5,11 +5,26 @@
 #include <QString>
 #include <QUrl>
 
-#include <functional>
-
 class QLabel;
+
+// Opens a link of the about window; returns false when nothing could be started.
+class LinkOpener {
+public:
+    virtual ~LinkOpener() = default;
+    virtual bool open(const QUrl &url) = 0;
+};
+
+// The desktop's default handler of the link (QDesktopServices).
+class DesktopLinkOpener : public LinkOpener {
+public:
+    bool open(const QUrl &url) override;
+};
+
 class TmyLabel3d;
 struct AppContext;
+namespace printsupport {
+class Source;
+}
 
 // The about window: the program's version and build date, a word about the program, and links
 // to the program's web page and mail address.
@@ -18,12 +33,13 @@ class TAutor : public QDialog {
 public:
     // Runs FormCreate for the given executable (the running one when empty): the captions are
     // completed once, here, and stay for the whole run.
-    explicit TAutor(const AppContext &context, QWidget *parent = nullptr,
-                    const QString &executablePath = QString());
+    // `printing` gives the picture's decoder and outlives the window.
+    TAutor(const AppContext &context, printsupport::Source &printing, QWidget *parent = nullptr,
+           const QString &executablePath = QString());
 
-    // How a link is opened; the desktop's default handler unless a test gives its own. Returns
-    // false when nothing could be started.
-    std::function<bool(const QUrl &)> openUrl;
+    // How the links are opened: the desktop's default handler unless a test gives its own (the
+    // window does not take ownership; null goes back to the desktop's).
+    void setLinkOpener(LinkOpener *opener);
 
     // The link targets for the two captions.
     static QUrl webTarget(const QString &caption);
@@ -35,16 +51,20 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private Q_SLOTS:
-    void myLabel3d3Click(TmyLabel3d *sender);
-    void myLabel3d4Click(TmyLabel3d *sender);
-    void myLabel3d7Click(TmyLabel3d *sender);
+    void myLabel3d3Click(TmyLabel3d *sender); // the web address: opens the program's web page
+    void myLabel3d4Click(TmyLabel3d *sender); // the mail address: opens a new mail
+    void myLabel3d7Click(TmyLabel3d *sender); // "Zavřít"
 
 private:
+    // Completes the version (VersionText) and build date captions from the executable.
     void FormCreate(const QString &executablePath);
     // The captions are read against the picture under them.
     void readCaptionsAgainst(const QImage &shown);
 
     const AppContext &m_context;
+    printsupport::Source &m_printing;
+    DesktopLinkOpener m_desktop;
+    LinkOpener *m_opener = &m_desktop;
 
     // The controls, children of the window.
     QLabel *Image1 = nullptr;
@@ -61,6 +81,7 @@ private:
 };
 
 namespace aboutwindow {
-// The background picture, decoded from the JPEG built into the program; null if it cannot be read.
-QImage backgroundPicture();
+// The background picture, decoded through `printing` from the JPEG built into the program; null if
+// it cannot be read.
+QImage backgroundPicture(printsupport::Source &printing);
 } // namespace aboutwindow

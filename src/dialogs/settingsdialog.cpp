@@ -1,4 +1,4 @@
-#include "dialogs/nastav.h"
+#include "dialogs/settingsdialog.h"
 
 #include "controls/captionfit.h"
 #include "controls/windowparts.h"
@@ -6,11 +6,12 @@
 #include "dialogs/screensaver.h"
 #include "dialogs/translationnote.h"
 #include "pages/appcontext.h"
+#include "pages/readingaccess.h"
+#include "pages/settingskeys.h"
 #include "platform/colorvalue.h"
 #include "platform/colorwords.h"
 #include "platform/contrast.h"
 #include "platform/textfile.h"
-#include "readings/readingaccess.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -34,8 +35,6 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent *event) {
 }
 
 namespace {
-
-const QString DefaultFace = QStringLiteral("Tahoma");
 
 template <class W> W *place(W *widget, const char *name, int left, int top) {
     widget->setObjectName(QLatin1String(name));
@@ -198,22 +197,25 @@ void TNastav::Label4Click() {
 }
 
 void TNastav::Button3Click() {
-    Button1->setText(DefaultFace);
-    Button2->setText(DefaultFace);
+    namespace original = settingskeys::original;
+    const QString textFace = QString::fromUtf16(original::TextFont);
+    const QString readingFace = QString::fromUtf16(original::ReadingFont);
+    Button1->setText(textFace);
+    Button2->setText(readingFace);
     // The main text keeps its style; the reading text becomes regular.
-    m_fontDlg.font.setFamily(DefaultFace);
-    m_fontDlg.font.setPointSize(10);
-    m_fontDlg.color = colorvalue::Black;
-    m_fontDlg2.font.setFamily(DefaultFace);
-    m_fontDlg2.font.setPointSize(8);
+    m_fontDlg.font.setFamily(textFace);
+    m_fontDlg.font.setPointSize(original::TextSize);
+    m_fontDlg.color = original::TextColor;
+    m_fontDlg2.font.setFamily(readingFace);
+    m_fontDlg2.font.setPointSize(original::ReadingSize);
     m_fontDlg2.font.setBold(false);
     m_fontDlg2.font.setItalic(false);
     m_fontDlg2.font.setUnderline(false);
     m_fontDlg2.font.setStrikeOut(false);
-    m_fontDlg2.color = colorvalue::Black;
-    setLabel3Color(colorvalue::Black);
-    setLabel4Color(colorvalue::White);
-    CheckBox1->setChecked(true);
+    m_fontDlg2.color = original::ReadingColor;
+    setLabel3Color(original::TextColor);
+    setLabel4Color(original::TextBackground);
+    CheckBox1->setChecked(original::Clock);
 }
 
 void TNastav::Button5Click() {
