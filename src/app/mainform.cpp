@@ -4,6 +4,7 @@
 #include "app/mainparts.h"
 #include "controls/captionfit.h"
 #include "controls/windowparts.h"
+#include "dialogs/yearimport.h"
 #include "pages/dates.h"
 #include "pages/settingskeys.h"
 #include "platform/contrast.h"
@@ -13,9 +14,12 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDateEdit>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMimeData>
 #include <QScopeGuard>
 #include <QSignalBlocker>
 #include <QTextEdit>
@@ -43,9 +47,23 @@ TMainForm::TMainForm(const AppContext &context, SettingsFile &settings, const QS
     mainparts::buildMenu(menuBar());
     addAutostartItem(mainparts::child<QMenu>(this, "Nastaven1"), *m_context.messages);
     Lista = mainparts::buildToolbar(this, m_context.clock.today().year());
+    m_yearImport = new YearImport(m_context, YearImport::dialogsOf(this), this);
+    connect(m_yearImport, &YearImport::imported, this, [this](int year) {
+        // The imported year, on the shown date when it lies in that year, else on 1 January.
+        command([&] {
+            m_dayView.forgetYear(year);
+            if (m_dayView.date().year != year)
+                m_dayView.setDate(QDate(year, 1, 1));
+            FormShow();
+            mainparts::loadViewPictures(m_context.ProgramDir, DayView::View::Day, m_viewButtons,
+                                        m_dayView.watchwordYear());
+        });
+    });
     wireCommands();
 
     TextWindow = mainparts::buildTextWindow(this);
+    TextWindow->setAcceptDrops(false); // a dropped file goes to the window
+    setAcceptDrops(true);
     setBackgroundColor(m_background);
     setTextFont(TextWindow->font(), m_textColor);
 
@@ -96,6 +114,30 @@ void TMainForm::showEvent(QShowEvent *event) {
     m_shownOnce = true;
     mainparts::placeOnScreen(*this, m_centreOnShow);
     command([this] { FormShow(); });
+}
+
+namespace {
+
+// The one local file of a drop, or none.
+QString droppedFile(const QMimeData *data) {
+    if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().front().isLocalFile())
+        return {};
+    return data->urls().front().toLocalFile();
+}
+
+} // namespace
+
+void TMainForm::dragEnterEvent(QDragEnterEvent *event) {
+    if (!droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent *event) {
+    const QString file = droppedFile(event->mimeData());
+    if (file.isEmpty())
+        return;
+    event->acceptProposedAction();
+    m_yearImport->importFile(file);
 }
 
 void TMainForm::changeEvent(QEvent *event) {

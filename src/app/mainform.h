@@ -22,6 +22,7 @@ class TAutor;
 class TBible;
 class TForm2;
 class TNastav;
+class YearImport;
 
 // The main window: the day page in TextWindow, the menu, the toolbar Lista and the clock. It
 // wires its controls to the view state (DayView), the reading window and the dialogs; the
@@ -70,6 +71,9 @@ public:
     void setClockVisible(bool visible) override;
     void refreshDayPage() override { FormShow(); }
 
+    // The import of a year's data (the menu's NactiData1 and a dropped file).
+    YearImport &yearImport() { return *m_yearImport; }
+
     // How many times the day page was refreshed (for tests and benchmarks).
     int refreshCount() const { return m_refreshes; }
 
@@ -80,6 +84,9 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    // A year's data file dropped on the window is imported as by NactiData1.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private Q_SLOTS:
     // The handlers that are not a step of the date (those are in the table of steps).
@@ -95,6 +102,7 @@ private Q_SLOTS:
     void Cist3Click();
     void Tisk1Click();
     void Nastaventisku1Click();
+    void NactiData1Click();
     void OKerlachClick();
     void Titnverze1Click();
     void PuvnastClick();
@@ -141,5 +149,6 @@ private:
     std::array<QToolButton *, 3> m_readingButtons{}; // Cist1..3
     std::array<QAction *, 3> m_readingItems{};       // CteniN1..3
 
-    OtherWindows m_windows; // see attachWindows
+    OtherWindows m_windows;             // see attachWindows
+    YearImport *m_yearImport = nullptr; // a child of this window
 };

@@ -6,6 +6,7 @@
 #include "dialogs/documentviewer.h"
 #include "dialogs/nastav.h"
 #include "dialogs/printing.h"
+#include "dialogs/yearimport.h"
 #include "readings/bible.h"
 
 #include <QAction>
@@ -24,11 +25,12 @@ void TMainForm::wireCommands() {
     using Handler = void (TMainForm::*)();
     const std::pair<const char *, Handler> items[] = {
         {"Tisk1", &TMainForm::Tisk1Click},           {"Nastaventisku1", &TMainForm::Nastaventisku1Click},
-        {"Konec2", &TMainForm::Konec2Click},         {"Konec1", &TMainForm::Konec1Click},
-        {"Dnes1", &TMainForm::SpeedButton2Click},    {"CteniN1", &TMainForm::Cist1Click},
-        {"CteniN2", &TMainForm::Cist2Click},         {"CteniN3", &TMainForm::Cist3Click},
-        {"Puvnast", &TMainForm::PuvnastClick},       {"OKerlach", &TMainForm::OKerlachClick},
-        {"Titnverze1", &TMainForm::Titnverze1Click}, {"Autoi1", &TMainForm::Autoi1Click},
+        {"NactiData1", &TMainForm::NactiData1Click}, {"Konec2", &TMainForm::Konec2Click},
+        {"Konec1", &TMainForm::Konec1Click},         {"Dnes1", &TMainForm::SpeedButton2Click},
+        {"CteniN1", &TMainForm::Cist1Click},         {"CteniN2", &TMainForm::Cist2Click},
+        {"CteniN3", &TMainForm::Cist3Click},         {"Puvnast", &TMainForm::PuvnastClick},
+        {"OKerlach", &TMainForm::OKerlachClick},     {"Titnverze1", &TMainForm::Titnverze1Click},
+        {"Autoi1", &TMainForm::Autoi1Click},
     };
     for (const auto &[name, handler] : items)
         connect(child<QAction>(this, name), &QAction::triggered, this, handler);
@@ -78,14 +80,16 @@ void TMainForm::stepAndShowDay(void (*step)(ViewDate &)) {
     command([&] {
         m_dayView.step(step);
         FormShow();
-        mainparts::loadViewPictures(m_context.ProgramDir, View::Day, m_viewButtons);
+        mainparts::loadViewPictures(m_context.ProgramDir, View::Day, m_viewButtons,
+                                    m_dayView.watchwordYear());
     });
 }
 
 void TMainForm::SpeedButton2Click() {
     command([this] {
         m_dayView.setToday();
-        mainparts::loadViewPictures(m_context.ProgramDir, View::Day, m_viewButtons);
+        mainparts::loadViewPictures(m_context.ProgramDir, View::Day, m_viewButtons,
+                                    m_dayView.watchwordYear());
         FormShow();
     });
 }
@@ -106,7 +110,8 @@ void TMainForm::SkocChange() {
     command([this] {
         m_dayView.setDate(Skoc->date());
         FormShow();
-        mainparts::loadViewPictures(m_context.ProgramDir, View::Day, m_viewButtons);
+        mainparts::loadViewPictures(m_context.ProgramDir, View::Day, m_viewButtons,
+                                    m_dayView.watchwordYear());
     });
 }
 
@@ -116,7 +121,7 @@ void TMainForm::showView(View view) {
         if (!page)
             return FormShow();
         mainparts::showPage(*TextWindow, *page);
-        mainparts::loadViewPictures(m_context.ProgramDir, view, m_viewButtons);
+        mainparts::loadViewPictures(m_context.ProgramDir, view, m_viewButtons, m_dayView.watchwordYear());
     });
 }
 
@@ -143,6 +148,10 @@ void TMainForm::Tisk1Click() {
 void TMainForm::Nastaventisku1Click() {
     if (m_windows.print)
         m_windows.print->setupPrinter(this);
+}
+
+void TMainForm::NactiData1Click() {
+    m_yearImport->choose();
 }
 
 void TMainForm::showDocument(const QString &fileName) {

@@ -71,6 +71,7 @@ void buildMenu(QMenuBar *bar) {
          u"&Kerla",
          {{"Tisk1", u"&Tisk", {QKeySequence(Qt::CTRL | Qt::Key_P)}},
           {"Nastaventisku1", u"&Nastavení tisku", {}},
+          {"NactiData1", u"Načíst data roku…", {}},
           {"N4", nullptr, {}},
           {"Konec2", u"&Konec (jednou denně)", {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}},
           {"Konec1", u"Kone&c", {QKeySequence(Qt::Key_Escape)}}}},
@@ -233,13 +234,18 @@ void showOnToolbar(QToolBar &bar, QWidget *control, bool visible) {
 }
 
 void loadViewPictures(const QString &programDir, DayView::View shown,
-                      const std::array<QToolButton *, 4> &buttons) {
+                      const std::array<QToolButton *, 4> &buttons, int year) {
     static constexpr Picture plain[] = {Picture::Day, Picture::Week, Picture::Month, Picture::Year};
     static constexpr Picture pressed[] = {Picture::DayPressed, Picture::WeekPressed, Picture::MonthPressed,
                                           Picture::YearPressed};
     for (int i = 0; i < 4; ++i) {
         const Picture picture = i == int(shown) ? pressed[i] : plain[i];
-        const QString path = programDir + QStringLiteral("grafika/") + toolbarart::fileName(picture);
+        const QString path = programDir + QStringLiteral("grafika/") + toolbarart::fileName(picture, year);
+        if (i == 3 && year != toolbarart::kListsYear && !QFileInfo::exists(path)) {
+            buttons[i]->setIcon(
+                QIcon(QPixmap::fromImage(toolbarart::draw(picture, buttons[i]->devicePixelRatioF(), year))));
+            continue;
+        }
         QImageReader reader(path, "BMP");
         QString reason;
         const QImage image = boundedpicture::read(reader, &reason);
