@@ -113,7 +113,13 @@ void TMainForm::showEvent(QShowEvent *event) {
         return;
     m_shownOnce = true;
     mainparts::placeOnScreen(*this, m_centreOnShow);
-    command([this] { FormShow(); });
+    command([this] {
+        FormShow();
+        // An imported year with its own watchwords: the year button shows its number from the start.
+        if (m_dayView.watchwordYear() != toolbarart::kListsYear)
+            mainparts::loadViewPictures(m_context.ProgramDir, DayView::View::Day, m_viewButtons,
+                                        m_dayView.watchwordYear());
+    });
 }
 
 namespace {

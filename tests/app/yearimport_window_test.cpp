@@ -139,6 +139,11 @@ void YearImportWindowTest::menuImportsAndShowsTheYear() {
         toolbarart::draw(toolbarart::Picture::YearPressed, 1.0, 2026).convertToFormat(QImage::Format_RGB32));
     child<QToolButton>("SpeedButton6")->click();
     QVERIFY(shownText().startsWith(QStringLiteral("KERLO MĚSÍCE \n\nVymyšlené heslo 1. měsíce s důrazem.")));
+    // the next start in that year shows the year's number on the year button at once
+    m_program.reset();
+    start(QDateTime(QDate(2026, 2, 1), QTime(8, 0)));
+    QCOMPARE(iconImage(child<QToolButton>("SpeedButton1")),
+             toolbarart::draw(toolbarart::Picture::Year, 1.0, 2026).convertToFormat(QImage::Format_RGB32));
 }
 
 // A file dropped on the window imports as the menu does; the shown date stays when it lies in the
