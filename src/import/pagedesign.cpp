@@ -44,12 +44,13 @@ QString passage(const Passage &p, const char *align) {
     return out;
 }
 
-// The hymn verse: its lines one below the other, a line "-" between stanzas.
+// The hymn verse: its lines one below the other, an empty line between its stanzas (a line "-"
+// in the file).
 QString hymn(const Passage &p) {
     QString out, stanza;
     const auto endStanza = [&] {
         if (!stanza.isEmpty())
-            out += paragraph("\\ql", stanza);
+            out += (out.isEmpty() ? QString() : QStringLiteral("\\par ")) + paragraph("\\ql", stanza);
         stanza.clear();
     };
     for (const Line &line : p.lines) {

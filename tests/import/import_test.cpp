@@ -81,7 +81,7 @@ void ImportTest::losfileYear() {
         yearfixtures::teachingText(sunday) +
             QStringLiteral(" A zdůrazněné i skloněné slovo → ŭ 🙂."),
         yearfixtures::teachingReference(sunday),
-        QStringLiteral("První řádek ukázkové sloky,\ndruhý řádek sloky.\nDruhá sloka jedním řádkem."),
+        QStringLiteral("První řádek ukázkové sloky,\ndruhý řádek sloky.\n\nDruhá sloka jedním řádkem."),
         QStringLiteral("1623 ukázková vzpomínka na 15. 3.\n1722 druhá vymyšlená vzpomínka"),
         QStringLiteral("Průběžné čtení: "),
         QStringLiteral("Bible za rok: 1.Mojžíšova 1,1-5; 2,1"),

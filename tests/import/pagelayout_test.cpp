@@ -70,6 +70,7 @@ private Q_SLOTS:
     void initTestCase() { designfonts::install(); }
     void linesNeverTouch_data();
     void linesNeverTouch();
+    void charactersBeyondTheCodePageShow();
 };
 
 void PageLayoutTest::linesNeverTouch_data() {
@@ -124,6 +125,20 @@ void PageLayoutTest::linesNeverTouch() {
                                                            .arg(inkTop - inkBottom)));
     }
     QVERIFY(withCaron >= 2);
+}
+
+// What code page 1250 cannot hold goes in as "\\uN?" and the view shows it again.
+void PageLayoutTest::charactersBeyondTheCodePageShow() {
+    const QString text = QStringLiteral("ŭ → ő ∞ 🙂 Ž");
+    const QString line = pagedesign::dayLine(QDate(2026, 1, 1), {text, QStringLiteral("Žalm 1,1"), text, {}});
+    const QByteArray bytes = cp1250::fromUnicode(line);
+    for (const char *escape : {"\\u365?", "\\u8594?", "\\u8734?", "\\u-10179?\\u-8638?"})
+        QVERIFY2(bytes.contains(escape), escape);
+    QVERIFY(bytes.contains("\xf5"));          // ő is in the code page
+    QCOMPARE(cp1250::toUnicode(bytes), line); // nothing was lost on the way into code page 1250
+    QTextDocument doc;
+    rtf::load(&doc, daypage::pageBytes(bytes));
+    QVERIFY2(doc.toPlainText().contains(text), qPrintable(doc.toPlainText()));
 }
 
 QTEST_MAIN(PageLayoutTest)
