@@ -7,11 +7,13 @@
 #include "dialogs/documentviewer.h"
 #include "dialogs/printsupport.h"
 #include "dialogs/settingsdialog.h"
+#include "import/yearimport.h"
 #include "pages/dates.h"
 #include "pages/daypage.h"
 #include "platform/rtfreader.h"
 #include "platform/textfile.h"
 #include "readings/readingwindow.h"
+#include "yearfixtures.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -111,6 +113,26 @@ double showMs(const QByteArray &bytes) {
     });
 }
 
+// Importing a whole year, as the menu does off the window's thread: the shape of the books from
+// Data/, the conversion and the check with every reading cut from its book; then the install.
+void reportImport(const QString &programDir) {
+    QTemporaryDir folder;
+    for (const auto &[name, bytes] :
+         {std::pair{"LOSFILE", yearfixtures::losfile()}, std::pair{"FreeXml", yearfixtures::freeXml(2027)}}) {
+        yearimport::Result result;
+        const double convert = medianMs(11, [&] {
+            result = yearimport::convert(bytes, references::booksIn(programDir));
+            yearimport::check(result.files, programDir);
+        });
+        const double install = medianMs(
+            11, [&] { yearimport::install(result.files, folder.path() + QStringLiteral("/kerla")); });
+        std::printf("importing a %s year (%lld KB, %d days, %d readings): %.1f ms converting and checking, "
+                    "%.1f ms writing\n",
+                    name, static_cast<long long>(bytes.size() / 1024), result.files.days,
+                    result.files.references, convert, install);
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -129,6 +151,11 @@ int main(int argc, char **argv) {
         return 0;
     }
     const QString programDir = QStringLiteral(KERLA_BIN_DIR "/");
+    // "kerla_bench import": only the import of a year.
+    if (QCoreApplication::arguments().value(1) == QLatin1String("import")) {
+        reportImport(programDir);
+        return 0;
+    }
     TempUserData user;
     RecordingMessageSink messages;
     const QDateTime now(QDate(2025, 6, 15), QTime(8, 0));
@@ -224,6 +251,7 @@ int main(int argc, char **argv) {
     std::printf("showing hand-made 100 KB RTF documents (reading and laying out at 600 px):\n");
     for (const auto &[name, ms] : hard)
         std::printf("  %-42s %8.2f ms\n", name, ms);
+    reportImport(programDir);
     std::printf("(medians; errors reported: %lld)\n", static_cast<long long>(messages.all.size()));
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "app/objectnames.h"
 #include "controls/captionfit.h"
 #include "controls/windowparts.h"
+#include "dialogs/yearimport.h"
 #include "pages/dates.h"
 #include "pages/settingskeys.h"
 #include "platform/contrast.h"
@@ -13,8 +14,11 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDateEdit>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMimeData>
 #include <QScopeGuard>
 #include <QSignalBlocker>
 #include <QTextEdit>
@@ -40,8 +44,22 @@ TMainForm::TMainForm(const AppContext &context, SettingsFile &settings, const QS
     resize(defaults::Width, defaults::Height);
 
     buildCommands();
+    m_yearImport = new YearImport(m_context, YearImport::dialogsOf(this), this);
+    connect(m_yearImport, &YearImport::imported, this, [this](int year) {
+        // The imported year, on the shown date when it lies in that year, else on 1 January.
+        command([&] {
+            m_dayView.forgetYear(year);
+            if (m_dayView.date().year != year)
+                m_dayView.setDate(QDate(year, 1, 1));
+            FormShow();
+            mainparts::loadViewPictures(m_context.ProgramDir, DayView::View::Day, m_viewButtons,
+                                        m_dayView.watchwordYear());
+        });
+    });
 
     TextWindow = mainparts::buildTextWindow(this);
+    TextWindow->setAcceptDrops(false); // a dropped file goes to the window
+    setAcceptDrops(true);
     setBackgroundColor(m_background);
     setTextFont(TextWindow->font(), m_textColor);
 
@@ -91,7 +109,37 @@ void TMainForm::showEvent(QShowEvent *event) {
         return;
     m_shownOnce = true;
     mainparts::placeOnScreen(*this, m_centreOnShow);
-    command([this] { FormShow(); });
+    command([this] {
+        FormShow();
+        // An imported year with its own watchwords: the year button shows its number from the start.
+        if (m_dayView.watchwordYear() != toolbarart::kListsYear)
+            mainparts::loadViewPictures(m_context.ProgramDir, DayView::View::Day, m_viewButtons,
+                                        m_dayView.watchwordYear());
+    });
+}
+
+namespace {
+
+// The one local file of a drop, or none.
+QString droppedFile(const QMimeData *data) {
+    if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().front().isLocalFile())
+        return {};
+    return data->urls().front().toLocalFile();
+}
+
+} // namespace
+
+void TMainForm::dragEnterEvent(QDragEnterEvent *event) {
+    if (!droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent *event) {
+    const QString file = droppedFile(event->mimeData());
+    if (file.isEmpty())
+        return;
+    event->acceptProposedAction();
+    m_yearImport->importFile(file);
 }
 
 void TMainForm::changeEvent(QEvent *event) {

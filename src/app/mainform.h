@@ -22,6 +22,7 @@ class TAutor;
 class TBible;
 class TForm2;
 class TNastav;
+class YearImport;
 
 // The main window: the day page in TextWindow, the menu, the toolbar Lista and the clock. Its
 // command table (buildCommands) makes the menu and the toolbar and connects them to the handlers
@@ -72,6 +73,9 @@ public:
     void setClockVisible(bool visible) override;
     void refreshDayPage() override { FormShow(); }
 
+    // The import of a year's data (the menu's NactiData1 and a dropped file).
+    YearImport &yearImport() { return *m_yearImport; }
+
     // How many times the day page was refreshed (for tests and benchmarks).
     int refreshCount() const { return m_refreshes; }
 
@@ -82,6 +86,9 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    // A year's data file dropped on the window is imported as by NactiData1.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private Q_SLOTS:
     // The handlers of the command table (buildCommands), named after their controls; the steps of
@@ -99,11 +106,12 @@ private Q_SLOTS:
     void Cist3Click();          // "Třetí čtení" (Ctrl+F3)
     void Tisk1Click();          // Kerla → "&Tisk" (Ctrl+P): prints the shown page
     void Nastaventisku1Click(); // Kerla → "&Nastavení tisku": the printer setup
-    void OKerlachClick();       // O programu → "O &Kerlach DR": the document viewer
-    void Titnverze1Click();     // O programu → "Tištěná verze": the document viewer
-    void PuvnastClick();        // Nastavení → "&Nastavení" (Ctrl+N): the settings dialog TNastav
-    void Autoi1Click();         // O programu → "&Autor" (F2): the about window TAutor
-    void Timer1Timer();         // each second: the clock Panel1
+    void NactiData1Click(); // Kerla → "Načíst data roku…": a publisher's year file imported (YearImport)
+    void OKerlachClick();   // O programu → "O &Kerlach DR": the document viewer
+    void Titnverze1Click(); // O programu → "Tištěná verze": the document viewer
+    void PuvnastClick();    // Nastavení → "&Nastavení" (Ctrl+N): the settings dialog TNastav
+    void Autoi1Click();     // O programu → "&Autor" (F2): the about window TAutor
+    void Timer1Timer();     // each second: the clock Panel1
 
 private:
     // The command table: builds the menu and the toolbar (with Skoc and Panel1), connects each
@@ -150,5 +158,6 @@ private:
     std::array<QAction *, 3> m_readingItems{};       // CteniN1..3
     QToolButton *m_onceADay = nullptr;               // SpeedButton8
 
-    OtherWindows m_windows; // see attachWindows
+    OtherWindows m_windows;             // see attachWindows
+    YearImport *m_yearImport = nullptr; // a child of this window
 };

@@ -10,6 +10,7 @@
 #include "dialogs/documentviewer.h"
 #include "dialogs/printservice.h"
 #include "dialogs/settingsdialog.h"
+#include "dialogs/yearimport.h"
 #include "readings/readingwindow.h"
 
 #include <QAction>
@@ -39,6 +40,7 @@ void TMainForm::buildCommands() {
         {names::Kerla, u"&Kerla", {
             {names::Tisk1, u"&Tisk", {K(Qt::CTRL | Qt::Key_P)}, [this] { Tisk1Click(); }},
             {names::Nastaventisku1, u"&Nastavení tisku", {}, [this] { Nastaventisku1Click(); }},
+            {names::NactiData1, u"Načíst data roku…", {}, [this] { NactiData1Click(); }},
             {names::N4},
             {names::Konec2, u"&Konec (jednou denně)", {K(Qt::Key_Return), K(Qt::Key_Enter)},
              [this] { Konec2Click(); }},
@@ -127,14 +129,16 @@ void TMainForm::stepAndShowDay(void (*step)(ViewDate &)) {
     command([&] {
         m_dayView.step(step);
         FormShow();
-        mainparts::loadViewPictures(m_context.ProgramDir, View::Day, m_viewButtons);
+        mainparts::loadViewPictures(m_context.ProgramDir, View::Day, m_viewButtons,
+                                    m_dayView.watchwordYear());
     });
 }
 
 void TMainForm::SpeedButton2Click() {
     command([this] {
         m_dayView.setToday();
-        mainparts::loadViewPictures(m_context.ProgramDir, View::Day, m_viewButtons);
+        mainparts::loadViewPictures(m_context.ProgramDir, View::Day, m_viewButtons,
+                                    m_dayView.watchwordYear());
         FormShow();
     });
 }
@@ -155,7 +159,8 @@ void TMainForm::SkocChange() {
     command([this] {
         m_dayView.setDate(Skoc->date());
         FormShow();
-        mainparts::loadViewPictures(m_context.ProgramDir, View::Day, m_viewButtons);
+        mainparts::loadViewPictures(m_context.ProgramDir, View::Day, m_viewButtons,
+                                    m_dayView.watchwordYear());
     });
 }
 
@@ -165,7 +170,7 @@ void TMainForm::showView(View view) {
         if (!page)
             return FormShow();
         mainparts::showPage(*TextWindow, *page);
-        mainparts::loadViewPictures(m_context.ProgramDir, view, m_viewButtons);
+        mainparts::loadViewPictures(m_context.ProgramDir, view, m_viewButtons, m_dayView.watchwordYear());
     });
 }
 
@@ -192,6 +197,10 @@ void TMainForm::Tisk1Click() {
 void TMainForm::Nastaventisku1Click() {
     if (m_windows.print)
         m_windows.print->setupPrinter(this);
+}
+
+void TMainForm::NactiData1Click() {
+    m_yearImport->choose();
 }
 
 void TMainForm::showDocument(const QString &fileName) {

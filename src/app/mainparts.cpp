@@ -107,13 +107,18 @@ void showOnToolbar(QToolBar &bar, QWidget *control, bool visible) {
 }
 
 void loadViewPictures(const QString &programDir, DayView::View shown,
-                      const std::array<QToolButton *, 4> &buttons) {
+                      const std::array<QToolButton *, 4> &buttons, int year) {
     static constexpr Picture plain[] = {Picture::Day, Picture::Week, Picture::Month, Picture::Year};
     static constexpr Picture pressed[] = {Picture::DayPressed, Picture::WeekPressed, Picture::MonthPressed,
                                           Picture::YearPressed};
     for (int i = 0; i < 4; ++i) {
         const Picture picture = i == int(shown) ? pressed[i] : plain[i];
-        const QString path = programDir + QStringLiteral("grafika/") + toolbarart::fileName(picture);
+        const QString path = programDir + QStringLiteral("grafika/") + toolbarart::fileName(picture, year);
+        if (i == 3 && year != toolbarart::kListsYear && !QFileInfo::exists(path)) {
+            buttons[i]->setIcon(
+                QIcon(QPixmap::fromImage(toolbarart::draw(picture, buttons[i]->devicePixelRatioF(), year))));
+            continue;
+        }
         QImageReader reader(path, "BMP");
         QString reason;
         const QImage image = boundedpicture::read(reader, &reason);

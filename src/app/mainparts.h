@@ -42,9 +42,10 @@ void showOnToolbar(QToolBar &bar, QWidget *control, bool visible);
 
 // Loads the pictures of the four view buttons (day, week, month, year) from ProgramDir +
 // "grafika/"; the shown view's button gets its pressed picture. A file that cannot be read raises
-// KerlaError and ends the loading at that picture.
+// KerlaError and ends the loading at that picture. The year button shows `year`: a year other than
+// that of the built-in lists without its own files there has its pictures drawn.
 void loadViewPictures(const QString &programDir, DayView::View shown,
-                      const std::array<QToolButton *, 4> &buttons);
+                      const std::array<QToolButton *, 4> &buttons, int year = toolbarart::kListsYear);
 
 // Deletes Cteni.tmp and KERLA.TMP; one that cannot be deleted does not keep the other. Returns the
 // first failure (KerlaError), or none.

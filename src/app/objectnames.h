@@ -14,6 +14,7 @@ inline constexpr const char *MainMenu = "MainMenu";
 inline constexpr const char *Kerla = "Kerla";
 inline constexpr const char *Tisk1 = "Tisk1";
 inline constexpr const char *Nastaventisku1 = "Nastaventisku1";
+inline constexpr const char *NactiData1 = "NactiData1";
 inline constexpr const char *N4 = "N4";
 inline constexpr const char *Konec2 = "Konec2";
 inline constexpr const char *Konec1 = "Konec1";

@@ -57,7 +57,7 @@ void calendar(QPainter &p, bool pressed, int kind) {
     }
 }
 
-void yearPicture(QPainter &p, bool pressed) {
+void yearPicture(QPainter &p, bool pressed, int year) {
     face(p, pressed);
     const int o = pressed ? 1 : 0;
     p.setRenderHint(QPainter::Antialiasing, true);
@@ -72,7 +72,7 @@ void yearPicture(QPainter &p, bool pressed) {
     font.setLetterSpacing(QFont::AbsoluteSpacing, -0.5);
     p.setFont(font);
     p.setPen(kRed);
-    p.drawText(QRect(3 + o, 8 + o, 26, 16), Qt::AlignCenter, QStringLiteral("2025"));
+    p.drawText(QRect(3 + o, 8 + o, 26, 16), Qt::AlignCenter, QString::number(year));
 }
 
 void arrow(QPainter &p, int direction) {
@@ -147,7 +147,7 @@ void endPicture(QPainter &p, bool onceADay) {
 
 } // namespace
 
-QImage draw(Picture picture, qreal devicePixelRatio) {
+QImage draw(Picture picture, qreal devicePixelRatio, int year) {
     const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
     const int side = qRound(32 * ratio);
     QImage image(side, side, QImage::Format_RGB32);
@@ -174,10 +174,10 @@ QImage draw(Picture picture, qreal devicePixelRatio) {
         calendar(p, true, 2);
         break;
     case Picture::Year:
-        yearPicture(p, false);
+        yearPicture(p, false, year);
         break;
     case Picture::YearPressed:
-        yearPicture(p, true);
+        yearPicture(p, true, year);
         break;
     case Picture::Yesterday:
         arrow(p, -1);
@@ -215,7 +215,7 @@ QList<Picture> allPictures() {
     return all;
 }
 
-QString fileName(Picture picture) {
+QString fileName(Picture picture, int year) {
     switch (picture) {
     case Picture::Day:
         return QStringLiteral("menu_den5.bmp");
@@ -230,9 +230,9 @@ QString fileName(Picture picture) {
     case Picture::MonthPressed:
         return QStringLiteral("menu_mesic61.bmp");
     case Picture::Year:
-        return QStringLiteral("menu-2025.bmp");
+        return QStringLiteral("menu-%1.bmp").arg(year);
     case Picture::YearPressed:
-        return QStringLiteral("menu-2025a.bmp");
+        return QStringLiteral("menu-%1a.bmp").arg(year);
     default:
         return {};
     }

@@ -26,13 +26,18 @@ enum class Picture {
     EndOnceADay, // the two ends
 };
 
+// The year of the built-in week, month and year lists, which the year button's files show.
+inline constexpr int kListsYear = 2025;
+
 // Drawn for a screen of the given device pixel ratio: (32 × 32) × ratio pixels that carry the ratio.
-QImage draw(Picture picture, qreal devicePixelRatio = 1.0);
+// The year button's pictures show `year`.
+QImage draw(Picture picture, qreal devicePixelRatio = 1.0, int year = kListsYear);
 // Every picture, in the order of the enumeration.
 QList<Picture> allPictures();
 
-// The file names under grafika/ of the view buttons' pictures (plain and pressed).
-QString fileName(Picture picture);
+// The file names under grafika/ of the view buttons' pictures (plain and pressed); the year
+// button's name the year ("menu-2025.bmp", "menu-2025a.bmp").
+QString fileName(Picture picture, int year = kListsYear);
 // The eight view pictures that lie under grafika/.
 QList<Picture> filePictures();
 

@@ -14,3 +14,8 @@ void SetViewDateFrom(ViewDate &date, const QDate &value);
 QString shortDateText(const QDate &date);
 // "d.M.yyyy": the readings section and the reading buttons' hints.
 QString sectionDateText(const ViewDate &date);
+QString sectionDateText(const QDate &date);
+
+// The Sunday-based week of a date within its own year: week 1 begins on 1 January and ends on the
+// first Saturday; 1..54.
+quint16 sundayWeek(const QDate &date);

@@ -2,6 +2,8 @@
 
 #include "pages/dates.h"
 #include "pages/periodic.h"
+#include "pages/yearfiles.h"
+#include "platform/textfile.h"
 
 DayView::DayView(const AppContext &context, QObject *parent)
     : QObject(parent), m_context(context), m_pageUnwritable(context.userDataDirMissing) {
@@ -36,25 +38,40 @@ QByteArray DayView::composeDayPage() {
 }
 
 std::optional<QByteArray> DayView::composePeriodicPage(View view) {
-    if (m_date.year != periodic::kYear)
+    if (view == View::Day)
         return std::nullopt;
+    const QString file = yearfiles::periodicFile(m_context, m_date.year);
     QByteArray page;
-    switch (view) {
-    case View::Week:
-        page = periodic::weekPageFor(shownDate());
-        break;
-    case View::Month:
-        page = periodic::monthPageFor(m_date.month);
-        break;
-    case View::Year:
-        page = periodic::yearPageFor();
-        break;
-    case View::Day:
+    if (textfile::fileExists(file)) {
+        const QString section = view == View::Week ? yearfiles::weekSection(periodic::WeekNumber(shownDate()))
+                                : view == View::Month ? yearfiles::monthSection(m_date.month)
+                                                      : yearfiles::yearSection();
+        const std::optional<periodic::Entry> e = periodic::fileEntry(file, section);
+        if (!e)
+            return std::nullopt;
+        page = view == View::Week    ? periodic::weekPage(e->text, e->reference)
+               : view == View::Month ? periodic::monthPage(e->text, e->reference)
+                                     : periodic::yearPage(e->text, e->reference);
+    } else if (m_date.year == periodic::kYear) {
+        page = view == View::Week    ? periodic::weekPageFor(shownDate())
+               : view == View::Month ? periodic::monthPageFor(m_date.month)
+                                     : periodic::yearPageFor();
+    } else {
         return std::nullopt;
     }
     daypage::storePage(m_context, page, m_pageUnwritable);
     setView(view);
     return page;
+}
+
+int DayView::watchwordYear() const {
+    return textfile::fileExists(yearfiles::periodicFile(m_context, m_date.year)) ? m_date.year
+                                                                                 : periodic::kYear;
+}
+
+void DayView::forgetYear(int year) {
+    if (m_store.LoadedYear == year)
+        m_store.LoadedYear = 0;
 }
 
 void DayView::setView(View view) {

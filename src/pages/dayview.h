@@ -34,10 +34,16 @@ public:
     // readings; returns the page. The readings are empty while the page is built, so a page that
     // fails (KerlaError) leaves none.
     QByteArray composeDayPage();
-    // The week, month or year page of the shown date into KERLA.TMP; returns the page. Only 2025
-    // has them: for another year nothing is written and nothing comes back (the caller shows the
-    // day page).
+    // The week, month or year page of the shown date into KERLA.TMP; returns the page. From the
+    // year's Hesla<year>.sj where it has one, from the built-in lists for 2025; for another year,
+    // or a period without a watchword, nothing is written and nothing comes back (the caller shows
+    // the day page).
     std::optional<QByteArray> composePeriodicPage(View view);
+    // The year whose number the year button shows: the shown year when it has its watchwords, else
+    // the year of the built-in lists.
+    int watchwordYear() const;
+    // The year's files changed (an import): its lines are read again at the next page.
+    void forgetYear(int year);
 
 Q_SIGNALS:
     // The shown date changed (a step that stays on the same day says nothing).

@@ -1,15 +1,15 @@
 #include "pages/periodic.h"
 
+#include "pages/dates.h"
 #include "pages/periodiclists.h"
 #include "platform/cp1250.h"
+#include "platform/profile.h"
+#include "platform/textfile.h"
 
 namespace periodic {
 
 quint16 WeekNumber(const QDate &date) {
-    const QDate first(date.year(), 1, 1);
-    const int w = first.dayOfWeek() % 7; // Sunday 0 .. Saturday 6
-    const qint64 n = w + first.daysTo(date);
-    return static_cast<quint16>(n / 7 + 1);
+    return sundayWeek(date);
 }
 
 namespace {
@@ -38,6 +38,16 @@ QByteArray yearPage(const QByteArray &text, const QByteArray &reference) {
 
 Entry entry(const QList<QByteArray> &list, int entries, int k) {
     return {list.value(k), list.value(k + entries)};
+}
+
+std::optional<Entry> fileEntry(const QString &path, const QString &section) {
+    if (!textfile::fileExists(path))
+        return std::nullopt;
+    const ProfileSection s = ProfileFile(path).readSection(section);
+    const QString text = s.readString(QStringLiteral("Text"), {});
+    if (text.isEmpty())
+        return std::nullopt;
+    return Entry{cp1250::fromUnicode(text), cp1250::fromUnicode(s.readString(QStringLiteral("Odkaz"), {}))};
 }
 
 QByteArray weekPageFor(const QDate &date) {

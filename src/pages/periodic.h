@@ -3,8 +3,13 @@
 #include <QByteArray>
 #include <QDate>
 #include <QList>
+#include <QString>
 
-// The watchwords of the week, month and year: pages of their own in KERLA.TMP, for 2025 only.
+#include <optional>
+
+// The watchwords of the week, month and year: pages of their own in KERLA.TMP. A year with its
+// watchwords in Hesla<year>.sj (an imported year) takes them from there; 2025 without that file
+// has the lists built into the program; another year has none.
 namespace periodic {
 
 inline constexpr int kYear = 2025;
@@ -23,6 +28,10 @@ struct Entry {
     QByteArray text, reference;
 };
 Entry entry(const QList<QByteArray> &list, int entries, int k);
+
+// The entry of a section of Hesla<year>.sj ("tyden 5"), or none when the file or the section is
+// missing or has no text.
+std::optional<Entry> fileEntry(const QString &path, const QString &section);
 
 // The pages for a date of 2025, from the built-in lists.
 QByteArray weekPageFor(const QDate &date);

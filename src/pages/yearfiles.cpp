@@ -9,13 +9,29 @@
 
 namespace yearfiles {
 
-namespace {
-
 QString dayFileName(int year) {
     return QStringLiteral("Kerla%1.rtf").arg(year);
 }
 
-} // namespace
+QString readingsFileName(int year) {
+    return QStringLiteral("Cteni%1.sj").arg(year);
+}
+
+QString periodicFileName(int year) {
+    return QStringLiteral("Hesla%1.sj").arg(year);
+}
+
+QString yearSection() {
+    return QStringLiteral("rok");
+}
+
+QString monthSection(int month) {
+    return QStringLiteral("mesic %1").arg(month);
+}
+
+QString weekSection(int week) {
+    return QStringLiteral("tyden %1").arg(week);
+}
 
 QString importFolder(const AppContext &context) {
     return context.UserDataDir + QStringLiteral("kerla/");
@@ -31,7 +47,11 @@ QString dayFile(const AppContext &context, int year) {
 }
 
 QString readingsFile(const AppContext &context, int year) {
-    return folderFor(context, year) + QStringLiteral("Cteni%1.sj").arg(year);
+    return folderFor(context, year) + readingsFileName(year);
+}
+
+QString periodicFile(const AppContext &context, int year) {
+    return folderFor(context, year) + periodicFileName(year);
 }
 
 QList<int> years(const AppContext &context) {

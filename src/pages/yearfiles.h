@@ -11,6 +11,17 @@
 // never mixed with the program's files of the same year. The book files stay in ProgramDir's Data/.
 namespace yearfiles {
 
+// The names of a year's files.
+QString dayFileName(int year);      // Kerla<year>.rtf
+QString readingsFileName(int year); // Cteni<year>.sj
+QString periodicFileName(int year); // Hesla<year>.sj: the week, month and year watchwords
+
+// The sections of Hesla<year>.sj, each with the keys Text and Odkaz (the watchword and its
+// reference as RTF text in code page 1250): "rok", "mesic 1".."mesic 12", "tyden 1".."tyden 54".
+QString yearSection();
+QString monthSection(int month);
+QString weekSection(int week);
+
 // UserDataDir + "kerla/": the folder that an import writes into.
 QString importFolder(const AppContext &context);
 
@@ -20,6 +31,7 @@ QString folderFor(const AppContext &context, int year);
 // The year's files in folderFor (whether or not they exist there).
 QString dayFile(const AppContext &context, int year);      // Kerla<year>.rtf
 QString readingsFile(const AppContext &context, int year); // Cteni<year>.sj
+QString periodicFile(const AppContext &context, int year); // Hesla<year>.sj
 
 // The years 1901..2099 whose day file lies in either folder, newest first, each once.
 QList<int> years(const AppContext &context);

@@ -1,5 +1,6 @@
 // The generated sample data set: book files, daily pages, readings index and the built-in 2025
 // lists, checked against the Bible text that they are made from (read here on its own).
+#include "import/pagedesign.h"
 #include "pages/periodiclists.h"
 #include "platform/cp1250.h"
 #include "platform/textfile.h"
@@ -191,9 +192,10 @@ void SampleDataTest::yearFilesKeep31SlotsPerMonth() {
 
     const QLocale czech(QLocale::Czech, QLocale::CzechRepublic);
     static const QRegularExpression controlWord(QStringLiteral("\\\\([a-z]+)(-?\\d+)? ?"));
-    const QSet<QString> allowed = {QStringLiteral("b"),    QStringLiteral("i"),  QStringLiteral("qc"),
-                                   QStringLiteral("ql"),   QStringLiteral("qr"), QStringLiteral("par"),
-                                   QStringLiteral("plain")};
+    const QSet<QString> allowed = {QStringLiteral("b"),     QStringLiteral("i"),     QStringLiteral("qc"),
+                                   QStringLiteral("ql"),    QStringLiteral("qr"),    QStringLiteral("par"),
+                                   QStringLiteral("plain"), QStringLiteral("b0"),    QStringLiteral("i0"),
+                                   QStringLiteral("sl"),    QStringLiteral("slmult")};
     QSet<QString> used;
     for (int m = 1; m <= 12; ++m) {
         for (int d = 1; d <= 31; ++d) {
@@ -215,23 +217,32 @@ void SampleDataTest::yearFilesKeep31SlotsPerMonth() {
                          !text.contains(QLatin1Char('}')),
                      where.constData());
 
-            const QStringList pieces = line.split(QStringLiteral("\\par"));
+            // The page design's paragraphs, each with its alignment and line spacing.
+            const QStringList pieces = line.split(QStringLiteral("\\par "));
             QCOMPARE(pieces.size(), 7);
             QString heading = czech.toString(date, QStringLiteral("dddd d. MMMM yyyy"));
             heading[0] = heading[0].toUpper();
-            QCOMPARE(pieces[0], QStringLiteral("\\qc\\b ") + heading);
+            const QString spacing = QLatin1String(pagedesign::kLineSpacing) + QLatin1Char(' ');
+            const QString left = QStringLiteral("\\ql") + spacing, right = QStringLiteral("\\qr") + spacing;
+            QCOMPARE(pieces[0], QStringLiteral("\\qc") + spacing + QStringLiteral("\\b ") + heading +
+                                    QStringLiteral("\\b0 "));
             QCOMPARE(pieces[1], QString());
-            QVERIFY2(pieces[2].startsWith(QLatin1String("\\ql ")), where.constData());
-            QVERIFY2(pieces[3].startsWith(QLatin1String("\\qr\\i ")), where.constData());
             QCOMPARE(pieces[4], QString());
-            QVERIFY2(pieces[5].startsWith(QLatin1String("\\ql\\plain ")), where.constData());
-            QVERIFY2(pieces[6].startsWith(QLatin1String("\\qr\\i ")), where.constData());
+            for (int i : {2, 5})
+                QVERIFY2(pieces[i].startsWith(left), where.constData());
+            for (int i : {3, 6})
+                QVERIFY2(pieces[i].startsWith(right + QStringLiteral("\\i ")) &&
+                             pieces[i].endsWith(QLatin1String("\\i0 ")),
+                         where.constData());
+            const auto reference = [&](const QString &piece) {
+                return piece.mid(right.size() + 3).chopped(4);
+            };
 
             const struct {
                 QString text, reference;
                 bool oldTestament;
-            } blocks[] = {{pieces[2].mid(4), pieces[3].mid(6), true},
-                          {pieces[5].mid(10), pieces[6].mid(6), false}};
+            } blocks[] = {{pieces[2].mid(left.size()), reference(pieces[3]), true},
+                          {pieces[5].mid(left.size()), reference(pieces[6]), false}};
             for (const auto &block : blocks) {
                 const Ref ref = parseCzechReference(block.reference);
                 QVERIFY2(ref.book >= 0, qPrintable(block.reference));

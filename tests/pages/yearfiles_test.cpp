@@ -36,23 +36,29 @@ QByteArray yearWith(const QByteArray &line) {
 } // namespace
 
 void YearFilesTest::yearComesFromOneFolder_data() {
-    QTest::addColumn<QString>("files"); // P: program folder, U: import folder; K day file, C index
+    // P: program folder, U: import folder; K day file, C index, H week, month and year watchwords
+    QTest::addColumn<QString>("files");
     QTest::addColumn<QByteArray>("page");
     QTest::addColumn<QString>("reading");
+    QTest::addColumn<QByteArray>("watchwords"); // the Hesla file's bytes, empty when it is missing
 
-    QTest::newRow("program's only") << "PK PC" << QByteArray("program") << "gn 1 1 5";
-    QTest::newRow("imported only") << "UK UC" << QByteArray("user") << "ex 2 1 3";
-    QTest::newRow("imported before program's") << "PK PC UK UC" << QByteArray("user") << "ex 2 1 3";
-    // the imported year has no readings: the program's readings of that year do not mix in
-    QTest::newRow("imported year without index") << "PK PC UK" << QByteArray("user") << "";
+    QTest::newRow("program's only") << "PK PC PH" << QByteArray("program") << "gn 1 1 5"
+                                    << QByteArray("program");
+    QTest::newRow("imported only") << "UK UC UH" << QByteArray("user") << "ex 2 1 3" << QByteArray("user");
+    QTest::newRow("imported before program's")
+        << "PK PC PH UK UC UH" << QByteArray("user") << "ex 2 1 3" << QByteArray("user");
+    // the imported year has no readings and no watchwords: the program's of that year do not mix in
+    QTest::newRow("imported year without index") << "PK PC PH UK" << QByteArray("user") << "" << QByteArray();
     // an index alone does not make a year
-    QTest::newRow("imported index alone") << "PK PC UC" << QByteArray("program") << "gn 1 1 5";
+    QTest::newRow("imported index alone")
+        << "PK PC UC UH" << QByteArray("program") << "gn 1 1 5" << QByteArray();
 }
 
 void YearFilesTest::yearComesFromOneFolder() {
     QFETCH(QString, files);
     QFETCH(QByteArray, page);
     QFETCH(QString, reading);
+    QFETCH(QByteArray, watchwords);
     Folders f;
     const QStringList have = files.split(QLatin1Char(' '));
     for (const QString &file : have) {
@@ -61,6 +67,8 @@ void YearFilesTest::yearComesFromOneFolder() {
         const QByteArray ref = file[0] == QLatin1Char('P') ? "gn 1 1 5" : "ex 2 1 3";
         if (file[1] == QLatin1Char('K'))
             QVERIFY(writeBytes(folder + "Kerla2026.rtf", yearWith(origin)));
+        else if (file[1] == QLatin1Char('H'))
+            QVERIFY(writeBytes(folder + "Hesla2026.sj", origin));
         else
             QVERIFY(writeBytes(folder + "Cteni2026.sj", "[7.12.2026]\r\nCteni1=" + ref + "\r\n"));
     }
@@ -70,6 +78,7 @@ void YearFilesTest::yearComesFromOneFolder() {
     bool unwritable = false;
     QCOMPARE(daypage::ComposeDayPage(f.context, date, store, unwritable), daypage::pageBytes(page));
     QCOMPARE(daypage::readDayReadings(f.context, date).first, reading);
+    QCOMPARE(readBytes(yearfiles::periodicFile(f.context, 2026)), watchwords);
 }
 
 void YearFilesTest::yearsOfBothFolders() {

@@ -144,18 +144,4 @@ QString czechReference(const Book &book, int chapter, int firstVerse, int lastVe
     return ref;
 }
 
-QString czechDateHeading(int year, int month, int day) {
-    static const char16_t *const weekdays[] = {u"Pondělí", u"Úterý",  u"Středa", u"Čtvrtek",
-                                               u"Pátek",   u"Sobota", u"Neděle"};
-    static const char16_t *const months[] = {u"ledna",  u"února",  u"března",    u"dubna",
-                                             u"května", u"června", u"července",  u"srpna",
-                                             u"září",   u"října",  u"listopadu", u"prosince"};
-    const QDate date(year, month, day);
-    return QStringLiteral("%1 %2. %3 %4")
-        .arg(QString::fromUtf16(weekdays[date.dayOfWeek() - 1]))
-        .arg(day)
-        .arg(QString::fromUtf16(months[month - 1]))
-        .arg(year);
-}
-
 } // namespace datagen

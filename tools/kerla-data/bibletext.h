@@ -42,7 +42,4 @@ QString withoutAlternatives(const QString &text);
 // A written reference in the Czech form: "Jan 3, 16" or "Jan 3, 16–18" (en dash).
 QString czechReference(const Book &book, int chapter, int firstVerse, int lastVerse);
 
-// The Czech date heading of a day page: "Středa 1. ledna 2025".
-QString czechDateHeading(int year, int month, int day);
-
 } // namespace datagen

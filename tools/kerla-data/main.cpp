@@ -4,12 +4,13 @@
 //   kerla-data lists SOURCEDIR REFSFILE OUT.cpp    the built-in 2025 week, month and year lists
 //   kerla-data text FILE                           an RTF file's text as the program reads it
 //   kerla-data check [--json] FOLDER [YEAR...]     checks a data set as the program reads it
-//   kerla-data import [--year YEAR] TABLE OUTDIR   a year's table (CSV or TSV) into our files
-#include "datacheck.h"
+//   kerla-data import [--year YEAR] FILE [FOLDER]  a year's data (LOSFILE, FreeXml, CSV, TSV) in
 #include "datagen.h"
-#include "dataimport.h"
 
+#include "import/datacheck.h"
+#include "import/yearimport.h"
 #include "platform/errors.h"
+#include "platform/folders.h"
 #include "platform/rtftext.h"
 #include "platform/textfile.h"
 
@@ -27,7 +28,7 @@ struct ArgumentError : KerlaError {
 
 const char kUsage[] =
     "použití: kerla-data check [--json] SLOŽKA [ROK...]       zkontroluje data roku\n"
-    "         kerla-data import [--year ROK] TABULKA SLOŽKA  převede tabulku roku (CSV, TSV)\n"
+    "         kerla-data import [--year ROK] SOUBOR [SLOŽKA] načte data roku (LOSFILE, FreeXml, CSV, TSV)\n"
     "         kerla-data text SOUBOR                         text souboru RTF, jak ho program ukáže\n"
     "         kerla-data build ZDROJ SLOŽKA ROK...           ukázková data z textu Bible\n"
     "         kerla-data lists ZDROJ ODKAZY VÝSTUP.cpp       seznamy kerel roku 2025 pro sestavení\n"
@@ -91,8 +92,8 @@ int check(QStringList args) {
     return problems.isEmpty() ? 0 : 1;
 }
 
-// Exit status: 0 written and sound, 1 bad input (nothing written) or problems in what was
-// written, 2 the table cannot be read.
+// Exit status: 0 written, nothing to report; 1 problems (the output says whether anything was
+// written); 2 nothing written.
 int import(QStringList args) {
     int year = 0;
     const qsizetype yearAt = args.indexOf(QStringLiteral("--year"));
@@ -102,39 +103,60 @@ int import(QStringList args) {
         year = yearNumber(args[yearAt + 1]);
         args.remove(yearAt, 2);
     }
-    if (args.size() != 2)
+    if (args.size() != 1 && args.size() != 2)
         return usage();
-    const QString table = args[0], outFolder = args[1];
+    const QString file = args[0];
+    QString folder = args.size() == 2 ? args[1] : folders::userDataDir() + QStringLiteral("kerla/");
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    const auto refused = [&](const QString &why) {
+        print(stderr, QStringLiteral("kerla-data: %1: %2").arg(file, why));
+        print(stderr, QStringLiteral("kerla-data: nic nebylo zapsáno"));
+        return 2;
+    };
+    if (QFileInfo(file).size() > yearimport::kMaxFileSize)
+        return refused(QStringLiteral("soubor je větší než 20 MB; takový soubor program nečte"));
     QByteArray bytes;
     try {
-        bytes = textfile::readAll(table);
+        bytes = textfile::readAll(file);
     } catch (const KerlaError &e) {
-        print(stderr, QStringLiteral("kerla-data: ") + e.message());
+        return refused(e.message());
+    }
+    // The books to cut the readings from: the folder's own Data/, else the program's.
+    const QString books =
+        QDir(folder + QStringLiteral("Data")).isEmpty(QDir::Files) ? folders::programDir() : folder;
+    const yearimport::Result result = yearimport::convert(bytes, references::booksIn(books), year);
+    QList<yeartext::Problem> problems = result.problems;
+    if (result.fatal()) {
+        for (const yeartext::Problem &p : problems)
+            print(stderr, QFileInfo(file).fileName() + QStringLiteral(": ") + yearimport::problemText(p));
+        print(stderr, QStringLiteral("kerla-data: nic nebylo zapsáno"));
         return 2;
     }
-    const dataimport::Year result = dataimport::readTable(bytes, table, year);
-    if (!result.errors.isEmpty()) {
-        for (const dataimport::TableError &error : result.errors)
-            print(stderr, QFileInfo(table).fileName() + QStringLiteral(": ") + dataimport::errorText(error));
-        print(stderr, QStringLiteral("kerla-data: tabulka má chyby, nic nebylo zapsáno"));
-        return 1;
+    const yearimport::Check check = yearimport::check(result.files, books);
+    problems += check.problems;
+    QStringList written;
+    try {
+        written = yearimport::install(result.files, folder);
+    } catch (const KerlaError &e) {
+        for (const yeartext::Problem &p : problems)
+            print(stdout, yearimport::problemText(p));
+        return refused(e.message());
     }
-    dataimport::writeYear(result, outFolder);
-    print(stdout,
-          QStringLiteral("Zapsáno: ") +
-              QDir(outFolder).filePath(QStringLiteral("Kerla%1.rtf").arg(result.year)) +
-              (result.readings.isEmpty() ? QString() : QStringLiteral(", Cteni%1.sj").arg(result.year)));
-    const QList<int> years = {result.year};
-    QList<datacheck::Problem> problems = datacheck::checkFolder(outFolder, years);
-    if (result.readings.isEmpty()) // no readings were asked for: their absence is no problem here
-        problems.removeIf([](const datacheck::Problem &p) {
-            return p.file.startsWith(QLatin1String("Cteni")) || p.code == QLatin1String("no-books");
-        });
-    for (const datacheck::Problem &p : problems)
-        print(stdout, datacheck::textLine(p));
-    print(stdout, problems.isEmpty() ? QStringLiteral("Kontrola: bez chyb.")
-                                     : QStringLiteral("Kontrola našla chyby: %1.").arg(problems.size()));
-    return problems.isEmpty() ? 0 : 1;
+    const yearimport::Files &f = result.files;
+    print(stdout, QStringLiteral("Zapsáno: ") + written.join(QStringLiteral(", ")));
+    print(stdout, QStringLiteral("Rok %1 (%2): %3 dní, %4 čtení, z toho %5 se vyřízne z knih.")
+                      .arg(f.year)
+                      .arg(f.format)
+                      .arg(f.days)
+                      .arg(f.references)
+                      .arg(check.readingsCut));
+    for (const yeartext::Problem &p : problems)
+        print(stdout, yearimport::problemText(p));
+    if (problems.isEmpty())
+        return 0;
+    print(stdout, QStringLiteral("Problémů: %1; soubory roku byly přesto zapsány.").arg(problems.size()));
+    return 1;
 }
 
 void build(const QString &sourceDir, const QString &outDir, const QStringList &years) {

@@ -1,6 +1,6 @@
 #include "datagen.h"
 
-#include "pagedesign.h"
+#include "import/pagedesign.h"
 #include "platform/cp1250.h"
 #include "platform/errors.h"
 

@@ -1,21 +1,17 @@
-#include "dataimport.h"
+#include "import/tableimport.h"
 
-#include "pagedesign.h"
+#include "import/pagedesign.h"
 #include "platform/cp1250.h"
-#include "platform/errors.h"
 
 #include <QDate>
-#include <QDir>
-#include <QFileInfo>
 #include <QHash>
 #include <QMap>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <optional>
 
-namespace dataimport {
+namespace tableimport {
 
 namespace {
 
@@ -96,12 +92,8 @@ QList<Record> splitRecords(const QString &text, QChar separator, QList<TableErro
     return records;
 }
 
-QChar separatorFor(const QString &fileName, const QString &text) {
-    const QString suffix = QFileInfo(fileName).suffix().toLower();
-    if (suffix == QLatin1String("csv"))
-        return u',';
-    if (suffix == QLatin1String("tsv") || suffix == QLatin1String("tab"))
-        return u'\t';
+// TSV when the header row holds a tab, CSV otherwise.
+QChar separatorFor(const QString &text) {
     const QString header = text.left(text.indexOf(u'\n'));
     return header.contains(u'\t') ? u'\t' : u',';
 }
@@ -161,7 +153,7 @@ void checkField(const QString &column, const QString &value, int line, QList<Tab
 
 } // namespace
 
-Year readTable(const QByteArray &bytes, const QString &fileName, int year) {
+Year readTable(QByteArrayView bytes, int year) {
     Year out;
     QList<TableError> &errors = out.errors;
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -172,7 +164,7 @@ Year readTable(const QByteArray &bytes, const QString &fileName, int year) {
     }
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
-    const QList<Record> records = splitRecords(text, separatorFor(fileName, text), errors);
+    const QList<Record> records = splitRecords(text, separatorFor(text), errors);
     if (!errors.isEmpty())
         return out;
     if (records.isEmpty()) {
@@ -255,6 +247,7 @@ Year readTable(const QByteArray &bytes, const QString &fileName, int year) {
     if (!errors.isEmpty())
         return out;
 
+    out.days = int(days.size());
     out.pages = pagedesign::yearFile(
         year, [&](const QDate &date) { return pagedesign::dayLine(date, days.value(date).text); });
     if (hasReadings) {
@@ -270,24 +263,4 @@ QString errorText(const TableError &error) {
     return error.line > 0 ? QStringLiteral("řádek %1: %2").arg(error.line).arg(error.message) : error.message;
 }
 
-void writeYear(const Year &year, const QString &folder) {
-    if (!QDir().mkpath(folder))
-        throw KerlaError(errors::cannotCreateFile(folder, QStringLiteral("Cannot create the folder")));
-    QList<std::pair<QString, QByteArray>> files = {
-        {QStringLiteral("Kerla%1.rtf").arg(year.year), year.pages}};
-    if (!year.readings.isEmpty())
-        files.append({QStringLiteral("Cteni%1.sj").arg(year.year), year.readings});
-    // Both files are written in full before either replaces the old one.
-    std::vector<std::unique_ptr<QSaveFile>> saves;
-    for (const auto &[name, bytes] : files) {
-        auto save = std::make_unique<QSaveFile>(QDir(folder).filePath(name));
-        if (!save->open(QIODevice::WriteOnly) || save->write(bytes) != bytes.size())
-            throw KerlaError(errors::unableToWriteTo(save->fileName()));
-        saves.push_back(std::move(save));
-    }
-    for (const auto &save : saves)
-        if (!save->commit())
-            throw KerlaError(errors::unableToWriteTo(save->fileName()));
-}
-
-} // namespace dataimport
+} // namespace tableimport

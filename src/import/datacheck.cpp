@@ -1,4 +1,6 @@
-#include "datacheck.h"
+#include "import/datacheck.h"
+
+#include "import/datacheck_parts.h"
 
 #include "pages/daypage.h"
 #include "platform/cp1250.h"
@@ -10,8 +12,6 @@
 #include <QDate>
 #include <QDir>
 #include <QHash>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QRegularExpression>
 #include <QStringDecoder>
 
@@ -21,27 +21,14 @@ namespace datacheck {
 
 namespace {
 
+using detail::looksLikeUtf8;
+
 QString dayText(int year, int month, int day) {
     return QStringLiteral("%1.%2.%3").arg(day).arg(month).arg(year);
 }
 
 QString dayText(const QDate &date) {
     return dayText(date.year(), date.month(), date.day());
-}
-
-// Bytes that code page 1250 leaves undefined, and control bytes other than tab and line ends.
-bool isForeignByte(unsigned char b) {
-    return (b < 0x20 && b != '\t' && b != '\r' && b != '\n') || b == 0x7F || b == 0x81 || b == 0x83 ||
-           b == 0x88 || b == 0x90 || b == 0x98;
-}
-
-// Text saved as UTF-8 instead of Windows-1250: bytes above 127 that all form UTF-8 sequences.
-bool looksLikeUtf8(QByteArrayView bytes) {
-    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-        return false;
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder.decode(bytes);
-    return !decoder.hasError();
 }
 
 // What the RTF reader makes of a day page: its text and what it passed over.
@@ -92,73 +79,16 @@ public:
             return;
         }
         for (const QString &name : names)
-            checkBook(name, textfile::readAll(data.filePath(name)));
+            detail::checkBook(name, textfile::readAll(data.filePath(name)), problems);
     }
 
-    void checkBook(const QString &abbrev, const QByteArray &bytes) {
-        const QString file = QStringLiteral("Data/") + abbrev;
-        if (looksLikeUtf8(bytes)) {
-            add(file, 0, {}, QStringLiteral("book-codepage"),
-                QStringLiteral("soubor je v kódování UTF-8, ne Windows-1250"));
-            return;
-        }
-        const QList<QByteArray> lines = textfile::splitLines(bytes);
-        const QByteArray prefix = cp1250::fromUnicode(abbrev) + ' ';
-        static const QRegularExpression numbers(QStringLiteral("^(\\d+) (\\d+)(?: |$)"));
-        int chapter = 0, verse = 0, markers = 0;
-        bool codePageReported = false;
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            const QByteArray &line = lines[i];
-            const int lineNo = int(i + 1);
-            if (!codePageReported && std::any_of(line.begin(), line.end(), [](char c) {
-                    return isForeignByte(static_cast<unsigned char>(c));
-                })) {
-                add(file, lineNo, {}, QStringLiteral("book-codepage"),
-                    QStringLiteral(
-                        "bajt, který ve Windows-1250 není znak (řídicí znak nebo nedefinovaný kód)"));
-                codePageReported = true;
-            }
-            if (!line.startsWith(prefix))
-                continue; // the verse goes on from the line before
-            const auto m = numbers.match(QString::fromLatin1(line.mid(prefix.size(), 16)));
-            if (!m.hasMatch())
-                continue;
-            const int c = m.captured(1).toInt(), v = m.captured(2).toInt();
-            ++markers;
-            const QString here = QStringLiteral("%1 %2 %3").arg(abbrev).arg(c).arg(v);
-            if (c == chapter && v == verse + 1) {
-                // the next verse
-            } else if (c == chapter + 1 && v == 1) {
-                // the next chapter
-            } else if (c < chapter || (c == chapter && v <= verse)) {
-                add(file, lineNo, {}, QStringLiteral("book-order"),
-                    QStringLiteral("značka %1 stojí za značkou %2 %3 %4; verše musí jít po sobě")
-                        .arg(here, abbrev)
-                        .arg(chapter)
-                        .arg(verse));
-            } else if (c == chapter) {
-                add(file, lineNo, {}, QStringLiteral("book-gap"),
-                    QStringLiteral("mezi značkami %1 %2 %3 a %4 chybí verš %1 %2 %5")
-                        .arg(abbrev)
-                        .arg(chapter)
-                        .arg(verse)
-                        .arg(here)
-                        .arg(verse + 1));
-            } else {
-                add(file, lineNo, {}, QStringLiteral("book-gap"),
-                    QStringLiteral(
-                        "značka %1 nenavazuje na %2 %3 %4; chybí začátek kapitoly nebo celá kapitola")
-                        .arg(here, abbrev)
-                        .arg(chapter)
-                        .arg(verse));
-            }
-            chapter = c; // one misplaced marker is one problem, not one for every verse after it
-            verse = v;
-        }
-        if (markers == 0)
-            add(file, 0, {}, QStringLiteral("book-order"),
-                QStringLiteral("v souboru není žádná značka verše „%1 kapitola verš“").arg(abbrev));
-    }
+    // Whether Data/ holds books to cut the readings from, without checking them.
+    void findBooks() { m_haveBooks = !QDir(m_folder + QStringLiteral("Data")).isEmpty(QDir::Files); }
+
+    // Only the readings that a day has are checked; a day may have fewer than three.
+    bool everyReading = true;
+    // The references that cut a passage.
+    int cut = 0;
 
     // ---- Kerla<year>.rtf ------------------------------------------------------------------------
 
@@ -176,9 +106,12 @@ public:
         const QString name = QStringLiteral("Kerla%1.rtf").arg(year);
         const std::optional<QByteArray> file =
             yearFile(name, QStringLiteral("program místo stránek ukáže, že data nebyla nalezena"));
-        if (!file)
-            return;
-        const QByteArray &bytes = *file;
+        if (file)
+            checkPages(year, *file);
+    }
+
+    void checkPages(int year, const QByteArray &bytes) {
+        const QString name = QStringLiteral("Kerla%1.rtf").arg(year);
         const qsizetype nul = bytes.indexOf('\0');
         if (nul >= 0) {
             const int line = int(bytes.left(nul).count('\n')) + 1;
@@ -283,9 +216,12 @@ public:
         const QString name = QStringLiteral("Cteni%1.sj").arg(year);
         const std::optional<QByteArray> file =
             yearFile(name, QStringLiteral("program nenabídne žádné čtení"));
-        if (!file)
-            return;
-        const QByteArray &bytes = *file;
+        if (file)
+            checkReadings(year, *file);
+    }
+
+    void checkReadings(int year, const QByteArray &bytes) {
+        const QString name = QStringLiteral("Cteni%1.sj").arg(year);
         if (looksLikeUtf8(bytes))
             add(name, 0, {}, QStringLiteral("sj-codepage"),
                 QStringLiteral("soubor je v kódování UTF-8, ne Windows-1250"));
@@ -332,7 +268,7 @@ public:
             const QString value = at < 0 ? QString() : s.section.entries[at].second;
             const int line = at < 0 ? s.line : s.entryLines[at];
             if (value.isEmpty()) {
-                if (key != QLatin1String("Perikopa"))
+                if (key != QLatin1String("Perikopa") && everyReading)
                     add(name, line, s.name, QStringLiteral("sj-missing-reading"),
                         QStringLiteral("%1 chybí nebo je prázdné; tlačítko čtení bude ten den vypnuté")
                             .arg(key));
@@ -400,6 +336,8 @@ public:
         if (span->end <= span->start)
             add(name, line, day, QStringLiteral("sj-empty-passage"),
                 what + QStringLiteral("odkaz vyřízne prázdný úryvek; okno čtení bude prázdné"));
+        else
+            ++cut;
     }
 
     static QString oneLine(QString text) {
@@ -422,22 +360,6 @@ private:
 
 } // namespace
 
-QList<int> yearsIn(const QString &folder) {
-    static const QRegularExpression yearFile(QStringLiteral("^(?:Kerla(\\d{4})\\.rtf|Cteni(\\d{4})\\.sj)$"),
-                                             QRegularExpression::CaseInsensitiveOption);
-    QList<int> years;
-    for (const QString &name : QDir(folder).entryList(QDir::Files)) {
-        const auto m = yearFile.match(name);
-        if (!m.hasMatch())
-            continue;
-        const int year = (m.captured(1).isEmpty() ? m.captured(2) : m.captured(1)).toInt();
-        if (!years.contains(year))
-            years.append(year);
-    }
-    std::sort(years.begin(), years.end());
-    return years;
-}
-
 QList<Problem> checkFolder(const QString &folder, const QList<int> &years) {
     Checker checker(folder);
     checker.checkBooks();
@@ -448,30 +370,14 @@ QList<Problem> checkFolder(const QString &folder, const QList<int> &years) {
     return checker.problems;
 }
 
-QString textLine(const Problem &p) {
-    QString where;
-    if (!p.day.isEmpty())
-        where = p.day;
-    if (p.line > 0)
-        where +=
-            (where.isEmpty() ? QString() : QStringLiteral(", ")) + QStringLiteral("řádek %1").arg(p.line);
-    return p.file + QStringLiteral(": ") + (where.isEmpty() ? QString() : where + QStringLiteral(": ")) +
-           p.message;
-}
-
-QByteArray json(const QList<Problem> &problems) {
-    QByteArray out = "[";
-    for (qsizetype i = 0; i < problems.size(); ++i) {
-        const Problem &p = problems[i];
-        QJsonObject o;
-        o.insert(QStringLiteral("file"), p.file);
-        o.insert(QStringLiteral("line"), p.line > 0 ? QJsonValue(p.line) : QJsonValue());
-        o.insert(QStringLiteral("date"), p.day.isEmpty() ? QJsonValue() : QJsonValue(p.day));
-        o.insert(QStringLiteral("code"), p.code);
-        o.insert(QStringLiteral("message"), p.message);
-        out += (i ? ",\n " : "\n ") + QJsonDocument(o).toJson(QJsonDocument::Compact);
-    }
-    return out + (problems.isEmpty() ? "]\n" : "\n]\n");
+YearCheck checkYear(int year, const QByteArray &pages, const QByteArray &readings, const QString &folder) {
+    Checker checker(folder);
+    checker.findBooks();
+    checker.everyReading = false;
+    checker.checkPages(year, pages);
+    if (!readings.isEmpty())
+        checker.checkReadings(year, readings);
+    return {checker.problems, checker.cut};
 }
 
 } // namespace datacheck

@@ -25,6 +25,15 @@ QList<int> yearsIn(const QString &folder);
 // Checks Data/ and the given years' files in the folder.
 QList<Problem> checkFolder(const QString &folder, const QList<int> &years);
 
+// A year's files before they are written: the day pages and the readings index (empty when the
+// year has none) as the program reads them, each reading cut from the folder's Data/. A day
+// without a reading is no problem here. Also how many of the references cut a passage.
+struct YearCheck {
+    QList<Problem> problems;
+    int cut = 0;
+};
+YearCheck checkYear(int year, const QByteArray &pages, const QByteArray &readings, const QString &folder);
+
 // "Kerla2026.rtf: 15.3.2026, řádek 76: message"
 QString textLine(const Problem &problem);
 // A JSON array with one object per problem: file, line (null when none), date (null when none),
