@@ -46,12 +46,22 @@ QString dayFile(const AppContext &context, int year) {
     return folderFor(context, year) + dayFileName(year);
 }
 
+namespace {
+
+// A file of the imported year when the import wrote it, else the program's own.
+QString fileOfYear(const AppContext &context, int year, const QString &name) {
+    const QString folder = folderFor(context, year);
+    return textfile::fileExists(folder + name) ? folder + name : context.ProgramDir + name;
+}
+
+} // namespace
+
 QString readingsFile(const AppContext &context, int year) {
-    return folderFor(context, year) + readingsFileName(year);
+    return fileOfYear(context, year, readingsFileName(year));
 }
 
 QString periodicFile(const AppContext &context, int year) {
-    return folderFor(context, year) + periodicFileName(year);
+    return fileOfYear(context, year, periodicFileName(year));
 }
 
 QList<int> years(const AppContext &context) {

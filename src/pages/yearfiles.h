@@ -6,9 +6,11 @@
 #include <QString>
 
 // Where a year's data lie. A year that the user imported lies in UserDataDir + "kerla/" and is read
-// from there before the program's own folder: its day file, its readings index and its week, month
-// and year watchwords all come from the folder that holds its day file, so an imported year is
-// never mixed with the program's files of the same year. The book files stay in ProgramDir's Data/.
+// from there before the program's own folder. Its readings index and its week, month and year
+// watchwords come from there too when the import wrote them; a year imported without them (a
+// FreeXml file holds neither) keeps the program's own of that year, so that the day's readings do
+// not vanish with a new text of the watchwords. A file left in the import folder without its day
+// file is not read. The book files stay in ProgramDir's Data/.
 namespace yearfiles {
 
 // The names of a year's files.
@@ -28,7 +30,8 @@ QString importFolder(const AppContext &context);
 // The folder that holds the year: the import folder when it has Kerla<year>.rtf, else ProgramDir.
 QString folderFor(const AppContext &context, int year);
 
-// The year's files in folderFor (whether or not they exist there).
+// The year's files (whether or not they exist): the day file in folderFor; the other two from the
+// import folder when it holds the year and that file, else from ProgramDir.
 QString dayFile(const AppContext &context, int year);      // Kerla<year>.rtf
 QString readingsFile(const AppContext &context, int year); // Cteni<year>.sj
 QString periodicFile(const AppContext &context, int year); // Hesla<year>.sj

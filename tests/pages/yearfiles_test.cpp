@@ -8,8 +8,8 @@
 class YearFilesTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void yearComesFromOneFolder_data();
-    void yearComesFromOneFolder();
+    void yearFilesComeFromTheirFolders_data();
+    void yearFilesComeFromTheirFolders();
     void yearsOfBothFolders();
 };
 
@@ -35,7 +35,7 @@ QByteArray yearWith(const QByteArray &line) {
 
 } // namespace
 
-void YearFilesTest::yearComesFromOneFolder_data() {
+void YearFilesTest::yearFilesComeFromTheirFolders_data() {
     // P: program folder, U: import folder; K day file, C index, H week, month and year watchwords
     QTest::addColumn<QString>("files");
     QTest::addColumn<QByteArray>("page");
@@ -47,14 +47,19 @@ void YearFilesTest::yearComesFromOneFolder_data() {
     QTest::newRow("imported only") << "UK UC UH" << QByteArray("user") << "ex 2 1 3" << QByteArray("user");
     QTest::newRow("imported before program's")
         << "PK PC PH UK UC UH" << QByteArray("user") << "ex 2 1 3" << QByteArray("user");
-    // the imported year has no readings and no watchwords: the program's of that year do not mix in
-    QTest::newRow("imported year without index") << "PK PC PH UK" << QByteArray("user") << "" << QByteArray();
+    // the imported year has no readings and no watchwords: the program's of that year stay
+    QTest::newRow("imported year without index")
+        << "PK PC PH UK" << QByteArray("user") << "gn 1 1 5" << QByteArray("program");
+    QTest::newRow("imported year with index, program's without")
+        << "PK UK UC" << QByteArray("user") << "ex 2 1 3" << QByteArray();
+    QTest::newRow("imported year, nothing of it in the program's folder")
+        << "UK" << QByteArray("user") << "" << QByteArray();
     // an index alone does not make a year
     QTest::newRow("imported index alone")
         << "PK PC UC UH" << QByteArray("program") << "gn 1 1 5" << QByteArray();
 }
 
-void YearFilesTest::yearComesFromOneFolder() {
+void YearFilesTest::yearFilesComeFromTheirFolders() {
     QFETCH(QString, files);
     QFETCH(QByteArray, page);
     QFETCH(QString, reading);
