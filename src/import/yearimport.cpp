@@ -50,12 +50,19 @@ QString indexReference(const yeartext::Reading &r, const yeartext::Day &day, con
     return {};
 }
 
+// A section of Hesla<year>.sj. The week's, month's and year's pages show their whole text in bold,
+// so a bold word is written as the rest: its end would otherwise end the bold of the text after it
+// and of the reference.
 QString section(const QString &name, const Passage &p) {
     QString text;
     if (!yeartext::plain(p.intro).isEmpty())
         text += pagedesign::introduction(p.intro) + QLatin1Char(' ');
-    for (qsizetype i = 0; i < p.lines.size(); ++i)
-        text += (i ? QStringLiteral(" ") : QString()) + pagedesign::rtfLine(p.lines[i]);
+    for (qsizetype i = 0; i < p.lines.size(); ++i) {
+        yeartext::Line line = p.lines[i];
+        for (yeartext::Run &run : line)
+            run.bold = false;
+        text += (i ? QStringLiteral(" ") : QString()) + pagedesign::rtfLine(line);
+    }
     return QStringLiteral("[%1]\r\nText=%2\r\nOdkaz=%3\r\n\r\n")
         .arg(name, text, pagedesign::rtfEscaped(p.reference));
 }

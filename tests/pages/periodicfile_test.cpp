@@ -72,9 +72,11 @@ void PeriodicFileTest::importedYearViews_data() {
         << periodic::weekPage(sunday1, cp(QStringLiteral("Efezským 5,1")));
     QTest::newRow("Saturday of week 2") << QDate(2026, 1, 10) << int(View::Week)
                                         << periodic::weekPage(sunday1, cp(QStringLiteral("Efezským 5,1")));
+    // the month's page is bold throughout: its bold word is written as the rest, so that the text
+    // after it and the reference stay bold
     QTest::newRow("December") << QDate(2026, 12, 24) << int(View::Month)
                               << periodic::monthPage(
-                                     cp(QStringLiteral("Vymyšlené heslo 12. měsíce s \\b důrazem\\b0 .")),
+                                     cp(QStringLiteral("Vymyšlené heslo 12. měsíce s důrazem.")),
                                      cp(QStringLiteral("Žalm 32,1")));
     QTest::newRow("the year")
         << QDate(2026, 6, 1) << int(View::Year)
