@@ -13,6 +13,7 @@ PACKAGES=(
     fonts-dejavu-core
     librsvg2-bin desktop-file-utils appstream
     qt6-gtk-platformtheme at-spi2-core
+    python3-icalendar # the calendar export's round trip through a real iCalendar parser
     # the free stand-ins of the design's faces: Liberation (Arial, Times New Roman metrics) and
     # Wine's Tahoma and MS Sans Serif, which the program registers itself
     fonts-liberation fonts-wine
