@@ -1,5 +1,6 @@
 #pragma once
 
+#include "daytext/searchindex.h"
 #include "dialogs/dayviewaccess.h"
 #include "pages/appcontext.h"
 #include "pages/dayview.h"
@@ -21,6 +22,8 @@ class PrintService;
 class TAutor;
 class TBible;
 class TForm2;
+class THledani;
+class TKalendar;
 class TNastav;
 
 // The main window: the day page in TextWindow, the menu, the toolbar Lista and the clock. It
@@ -99,6 +102,9 @@ private Q_SLOTS:
     void Titnverze1Click();
     void PuvnastClick();
     void Autoi1Click();
+    void KopirovatHeslo1Click();
+    void Kalendar1Click();
+    void Hledat1Click();
     void Timer1Timer();
 
 private:
@@ -115,6 +121,8 @@ private:
     void showView(DayView::View view);
     void reading(QString DayReadings::*which);
     void showDocument(const QString &fileName);
+    // A result of the search: its day's page, or its week's, month's or year's watchword.
+    void showFound(const QDate &date, search::Kind kind);
     // Runs a command; an error ends it and goes to the error report.
     template <class F> void command(F &&f) { runCommand(*m_context.messages, std::forward<F>(f)); }
 
@@ -141,5 +149,8 @@ private:
     std::array<QToolButton *, 3> m_readingButtons{}; // Cist1..3
     std::array<QAction *, 3> m_readingItems{};       // CteniN1..3
 
-    OtherWindows m_windows; // see attachWindows
+    OtherWindows m_windows;          // see attachWindows
+    THledani *m_search = nullptr;    // child window, made on first use
+    TKalendar *m_calendar = nullptr; // child dialog, made on first use
+    QString m_exportFolder;          // where the last calendar was written
 };

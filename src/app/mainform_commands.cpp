@@ -2,15 +2,24 @@
 // the views, the readings and the other windows.
 #include "app/mainform.h"
 #include "app/mainparts.h"
+#include "app/shortcutfilter.h"
+#include "daytext/calendarexport.h"
+#include "daytext/pagetext.h"
 #include "dialogs/autor.h"
+#include "dialogs/calendardialog.h"
 #include "dialogs/documentviewer.h"
 #include "dialogs/nastav.h"
 #include "dialogs/printing.h"
+#include "dialogs/searchwindow.h"
 #include "readings/bible.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDateEdit>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QStandardPaths>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
@@ -23,12 +32,21 @@ using mainparts::child;
 void TMainForm::wireCommands() {
     using Handler = void (TMainForm::*)();
     const std::pair<const char *, Handler> items[] = {
-        {"Tisk1", &TMainForm::Tisk1Click},           {"Nastaventisku1", &TMainForm::Nastaventisku1Click},
-        {"Konec2", &TMainForm::Konec2Click},         {"Konec1", &TMainForm::Konec1Click},
-        {"Dnes1", &TMainForm::SpeedButton2Click},    {"CteniN1", &TMainForm::Cist1Click},
-        {"CteniN2", &TMainForm::Cist2Click},         {"CteniN3", &TMainForm::Cist3Click},
-        {"Puvnast", &TMainForm::PuvnastClick},       {"OKerlach", &TMainForm::OKerlachClick},
-        {"Titnverze1", &TMainForm::Titnverze1Click}, {"Autoi1", &TMainForm::Autoi1Click},
+        {"Tisk1", &TMainForm::Tisk1Click},
+        {"Nastaventisku1", &TMainForm::Nastaventisku1Click},
+        {"Konec2", &TMainForm::Konec2Click},
+        {"Konec1", &TMainForm::Konec1Click},
+        {"Dnes1", &TMainForm::SpeedButton2Click},
+        {"CteniN1", &TMainForm::Cist1Click},
+        {"CteniN2", &TMainForm::Cist2Click},
+        {"CteniN3", &TMainForm::Cist3Click},
+        {"Puvnast", &TMainForm::PuvnastClick},
+        {"OKerlach", &TMainForm::OKerlachClick},
+        {"Titnverze1", &TMainForm::Titnverze1Click},
+        {"Autoi1", &TMainForm::Autoi1Click},
+        {"KopirovatHeslo1", &TMainForm::KopirovatHeslo1Click},
+        {"Kalendar1", &TMainForm::Kalendar1Click},
+        {"Hledat1", &TMainForm::Hledat1Click},
     };
     for (const auto &[name, handler] : items)
         connect(child<QAction>(this, name), &QAction::triggered, this, handler);
@@ -166,4 +184,53 @@ void TMainForm::PuvnastClick() {
 void TMainForm::Autoi1Click() {
     if (m_windows.autor)
         m_windows.autor->exec();
+}
+
+void TMainForm::KopirovatHeslo1Click() {
+    // The shown page: the day's with its readings, or the week's, month's or year's watchword.
+    const bool day = m_dayView.view() == View::Day;
+    const QString readings = day ? pagetext::readingsLine(m_dayView.readings()) : QString();
+    QGuiApplication::clipboard()->setMimeData(
+        pagetext::mimeData(pagetext::read(m_dayView.page()), readings).release());
+}
+
+void TMainForm::Kalendar1Click() {
+    if (!m_calendar)
+        m_calendar = new TKalendar(this);
+    if (m_exportFolder.isEmpty())
+        m_exportFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    m_calendar->prepare(m_dayView.shownDate(), m_exportFolder);
+    if (m_calendar->exec() != QDialog::Accepted)
+        return;
+    const TKalendar::Choice choice = m_calendar->choice();
+    command([&] {
+        const auto filesOf = [this](int year) { return yeardays::forYear(m_context, year); };
+        const int written =
+            calendarexport::write(choice.path, calendarexport::days(filesOf, choice.from, choice.to),
+                                  {m_context.clock.now(), choice.alarm});
+        m_exportFolder = QFileInfo(choice.path).absolutePath();
+        m_context.messages->showMessage(
+            QStringLiteral("Do kalendáře %1 je zapsáno %2.").arg(choice.path, pagetext::dayCount(written)));
+    });
+}
+
+void TMainForm::Hledat1Click() {
+    if (!m_search) {
+        m_search = new THledani(m_context, this);
+        ShortcutFilter::giveNavigationKeysTo(m_search);
+        connect(m_search, &THledani::resultChosen, this, &TMainForm::showFound);
+    }
+    m_search->open();
+}
+
+void TMainForm::showFound(const QDate &date, search::Kind kind) {
+    static constexpr View views[] = {View::Day, View::Week, View::Month, View::Year};
+    command([&] {
+        m_dayView.setDate(date);
+        FormShow();
+        if (kind == search::Kind::Day)
+            mainparts::loadViewPictures(m_context.ProgramDir, View::Day, m_viewButtons);
+        else
+            showView(views[int(kind)]);
+    });
 }

@@ -29,6 +29,7 @@
 #include <QToolButton>
 #include <QWindow>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace mainparts {
@@ -71,6 +72,9 @@ void buildMenu(QMenuBar *bar) {
          u"&Kerla",
          {{"Tisk1", u"&Tisk", {QKeySequence(Qt::CTRL | Qt::Key_P)}},
           {"Nastaventisku1", u"&Nastavení tisku", {}},
+          {"N7", nullptr, {}},
+          {"KopirovatHeslo1", u"&Kopírovat heslo dne", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)}},
+          {"Kalendar1", u"&Exportovat do kalendáře…", {}},
           {"N4", nullptr, {}},
           {"Konec2", u"&Konec (jednou denně)", {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}},
           {"Konec1", u"Kone&c", {QKeySequence(Qt::Key_Escape)}}}},
@@ -89,7 +93,9 @@ void buildMenu(QMenuBar *bar) {
           {"Dnes1", u"&Dnes", {QKeySequence(Qt::Key_Home)}},
           {"CteniN1", u"První čtení", {QKeySequence(Qt::CTRL | Qt::Key_F1)}},
           {"CteniN2", u"Druhé čtení", {QKeySequence(Qt::CTRL | Qt::Key_F2)}},
-          {"CteniN3", u"Třetí čtení", {QKeySequence(Qt::CTRL | Qt::Key_F3)}}}},
+          {"CteniN3", u"Třetí čtení", {QKeySequence(Qt::CTRL | Qt::Key_F3)}},
+          {"N5", nullptr, {}},
+          {"Hledat1", u"&Hledat…", {QKeySequence(Qt::CTRL | Qt::Key_F)}}}},
         {"Nastaven1",
          u"&Nastavení",
          {{"Puvnast", u"&Nastavení", {QKeySequence(Qt::CTRL | Qt::Key_N)}},
@@ -163,8 +169,12 @@ QToolBar *buildToolbar(QMainWindow *window, int year) {
 
     auto *clock = new QLabel(bar);
     clock->setObjectName(QStringLiteral("Panel1"));
-    clock->setFixedSize(57, 36);
     clock->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // The design's 57 pixels, or what the widest time of the user's format needs, with the frame
+    // and a pixel either side.
+    const int timeWidth =
+        captionfit::widestTimeWidth(clock->fontMetrics(), formattingLocale(), longTimeFormat());
+    clock->setFixedSize(std::max(57, timeWidth + 2 * clock->frameWidth() + 2 * clock->margin() + 2), 36);
     clock->setAlignment(Qt::AlignCenter);
     bar->addWidget(clock);
     toolbaraccess::describeControls(bar);
@@ -274,10 +284,14 @@ void placeOnScreen(QWidget &window, bool centre) {
     }
 }
 
-QString longTimeText(const QTime &time) {
+QString longTimeFormat() {
     QString format = formattingLocale().timeFormat(QLocale::LongFormat);
     format.remove(QLatin1Char('t'));
-    return formattingLocale().toString(time, format.trimmed());
+    return format.trimmed();
+}
+
+QString longTimeText(const QTime &time) {
+    return formattingLocale().toString(time, longTimeFormat());
 }
 
 void showApplicationTitle(const QString &title) {

@@ -4,6 +4,7 @@
 #include <QKeySequence>
 #include <QRegularExpression>
 #include <QToolBar>
+#include <QToolButton>
 #include <QWidget>
 
 namespace {
@@ -44,6 +45,11 @@ QString nameFromHint(const QString &hint) {
 }
 
 void describeControls(QToolBar *bar) {
+    // Qt's own button for the controls that do not fit ("»"), shown when the window is narrow.
+    if (auto *more = bar->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button"))) {
+        more->setToolTip(OverflowName);
+        more->setAccessibleName(OverflowName);
+    }
     auto *follower = new HintFollower(bar);
     for (QWidget *control : bar->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
         if (control->toolTip().isEmpty())

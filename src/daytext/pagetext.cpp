@@ -111,10 +111,10 @@ QString passageText(const QString &reference, const QString &text) {
     return reference.trimmed() + u'\n' + text;
 }
 
-std::unique_ptr<QMimeData> mimeData(const QString &plain, const QString &html) {
+std::unique_ptr<QMimeData> mimeData(const Page &page, const QString &readings) {
     auto data = std::make_unique<QMimeData>();
-    data->setText(plain);
-    data->setHtml(html);
+    data->setText(plainText(page, readings));
+    data->setHtml(html(page, readings));
     return data;
 }
 

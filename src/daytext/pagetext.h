@@ -5,11 +5,10 @@
 
 #include <QByteArrayView>
 #include <QList>
+#include <QMimeData>
 #include <QString>
 
 #include <memory>
-
-class QMimeData;
 
 // A shown page as text to pass on: what the user copies to the clipboard, what the search looks
 // through and what a calendar event holds. The page is read by the program's own RTF reader.
@@ -52,7 +51,7 @@ QString dayCount(qsizetype n);
 // A reading as it is passed on: the reference, then the passage.
 QString passageText(const QString &reference, const QString &text);
 
-// Both forms for the clipboard.
-std::unique_ptr<QMimeData> mimeData(const QString &plain, const QString &html);
+// The page for the clipboard, as plain text and as HTML.
+std::unique_ptr<QMimeData> mimeData(const Page &page, const QString &readings);
 
 } // namespace pagetext

@@ -31,6 +31,7 @@ QByteArray DayView::composeDayPage() {
     m_readings.clear();
     QByteArray page = daypage::ComposeDayPage(m_context, m_date, m_store, m_pageUnwritable);
     m_readings = daypage::readDayReadings(m_context, m_date);
+    m_page = page;
     setView(View::Day);
     return page;
 }
@@ -53,6 +54,7 @@ std::optional<QByteArray> DayView::composePeriodicPage(View view) {
         return std::nullopt;
     }
     daypage::storePage(m_context, page, m_pageUnwritable);
+    m_page = page;
     setView(view);
     return page;
 }

@@ -4,7 +4,8 @@
 //   dejavu  DejaVu alone, and no Wine faces: every design face is missing.
 // In each window no caption is clipped by its control or runs into another control, and with the
 // design faces the windows keep their design geometry. Each window is saved as a picture beside
-// the test, named after the setup and the scale (QT_SCALE_FACTOR).
+// the test, named after the setup, the scale (QT_SCALE_FACTOR) and the locale (LANG), whose time
+// format the clock must hold whole.
 #include "app/mainform.h"
 #include "art/toolbarart.h"
 #include "controls/captionfit.h"
@@ -253,8 +254,9 @@ qint64 ink(const QFont &font) {
 void save(QWidget &window, const QString &name) {
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QTest::qWait(50);
-    const QString path = QCoreApplication::applicationDirPath() +
-                         QStringLiteral("/geometry-%1-%2-%3.png").arg(g_setup, scaleName(), name);
+    const QString path =
+        QCoreApplication::applicationDirPath() +
+        QStringLiteral("/geometry-%1-%2-%3-%4.png").arg(g_setup, scaleName(), QLocale::system().name(), name);
     QVERIFY2(window.grab().save(path), qPrintable(path));
     qInfo("saved %s", qPrintable(path));
 }
@@ -369,6 +371,13 @@ void GeometryTest::mainWindow() {
         childOf<QDateEdit>(main, "Skoc")->setDate(day);
         captionsWhole(main);
     }
+    // The clock holds every hour of the user's time format whole ("11:58:48 PM" under en_US).
+    for (int hour = 0; hour < 24; ++hour) {
+        m_state.clock.now = [hour] { return QDateTime(QDate(2025, 9, 24), QTime(hour, 58, 48)); };
+        QVERIFY(QMetaObject::invokeMethod(&main, "Timer1Timer"));
+        const TextPlace clock = textPlace(childOf<QLabel>(main, "Panel1"));
+        QVERIFY2(clock.room.contains(clock.text), qPrintable(childOf<QLabel>(main, "Panel1")->text()));
+    }
     // The pictures drawn by code are sharp at the screen's density.
     const qreal ratio = main.devicePixelRatioF();
     for (QToolButton *button :
@@ -472,8 +481,7 @@ void GeometryTest::readingWindow() {
     const QPoint longPlace = odkaz->pos();
     odkaz->setText(QStringLiteral("Ž 1"));
     QCOMPARE(odkaz->y(), heading->y());
-    QCOMPARE(odkaz->x(),
-             designSetup() ? 236 : heading->geometry().right() + 1 + captionfit::Gap);
+    QCOMPARE(odkaz->x(), designSetup() ? 236 : heading->geometry().right() + 1 + captionfit::Gap);
     captionsWhole(bible, {childOf<TImageShape>(bible, "ImageShape1")});
     odkaz->setText(QStringLiteral("Am 1,1-3,15"));
     QCOMPARE(odkaz->pos(), longPlace);
