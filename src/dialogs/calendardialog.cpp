@@ -19,7 +19,12 @@
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
+
+// The file field's width, in pixels, between which it fits the offered path.
+constexpr int MinimumPathWidth = 320, MaximumPathWidth = 640;
 
 QString saveFileName(QWidget *parent, const QString &path) {
     return QFileDialog::getSaveFileName(parent, QStringLiteral("Uložit kalendář"), path,
@@ -105,6 +110,11 @@ void TKalendar::prepare(const QDate &shown, const QString &folder) {
     OdData->setText(QStringLiteral("&Od %1 na").arg(shortDateText(shown)));
     CelyRok->setChecked(true);
     Soubor->setText(QDir(folder).filePath(calendarexport::defaultFileName(shown.year())));
+    // Wide enough for the offered path (a longer one scrolls in the field).
+    const int pathWidth = Soubor->fontMetrics().horizontalAdvance(Soubor->text()) +
+                          2 * Soubor->fontMetrics().averageCharWidth();
+    Soubor->setMinimumWidth(std::clamp(pathWidth, MinimumPathWidth, MaximumPathWidth));
+    adjustSize();
     refreshStates();
 }
 

@@ -1,6 +1,6 @@
 #include "dialogs/searchresults.h"
 
-#include "pages/dates.h"
+#include "platform/formatlocale.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -40,7 +40,11 @@ QString SearchResults::dateLabel(const search::Entry &entry) {
     case search::Kind::Day:
         break;
     }
-    return shortDateText(entry.date);
+    // The user's short date, with the whole year: the results span several years.
+    QString format = formattingLocale().dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QLatin1String("yyyy")))
+        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    return formattingLocale().toString(entry.date, format);
 }
 
 QVariant SearchResults::data(const QModelIndex &index, int role) const {

@@ -24,8 +24,8 @@ public:
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
 
-    // What a row says of its date: the day in the user's short date format, or "Kerlo týdne 12
-    // (2025)", "Kerlo měsíce: březen 2025", "Kerlo roku 2025".
+    // What a row says of its date: the day in the user's short date format with the whole year
+    // ("07.03.2025"), or "Kerlo týdne 12 (2025)", "Kerlo měsíce: březen 2025", "Kerlo roku 2025".
     static QString dateLabel(const search::Entry &entry);
 
 private:

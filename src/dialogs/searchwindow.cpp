@@ -61,6 +61,7 @@ THledani::THledani(const AppContext &context, QWidget *parent)
 }
 
 void THledani::open() {
+    m_results->setResults({}, {}); // the rows point into the index, which may change now
     m_keeper.refresh(m_context, m_index);
     Stav->setText(m_keeper.unreadable().join(u'\n'));
     Stav->setVisible(!m_keeper.unreadable().isEmpty());

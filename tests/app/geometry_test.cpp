@@ -13,6 +13,8 @@
 #include "controls/messagebox.h"
 #include "controls/mylabel3d.h"
 #include "dialogs/autor.h"
+#include "dialogs/calendardialog.h"
+#include "dialogs/searchwindow.h"
 #include "dialogs/documentviewer.h"
 #include "dialogs/fontchoice.h"
 #include "dialogs/nastav.h"
@@ -280,6 +282,7 @@ private Q_SLOTS:
     void documentViewer();
     void readingWindow();
     void messageBox();
+    void searchAndExport();
 
 private:
     std::unique_ptr<TempUserData> m_user;
@@ -519,6 +522,20 @@ void GeometryTest::messageBox() {
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     captionsWhole(box);
     save(box, QStringLiteral("message"));
+}
+
+void GeometryTest::searchAndExport() {
+    THledani search(m_state);
+    search.open();
+    QVERIFY(QTest::qWaitForWindowExposed(&search));
+    childOf<QLineEdit>(search, "HledatText")->setText(QStringLiteral("hospodin"));
+    captionsWhole(search);
+    save(search, QStringLiteral("search"));
+    TKalendar dialog;
+    dialog.prepare(QDate(2025, 11, 26), m_state.UserDataDir);
+    dialog.show();
+    captionsWhole(dialog);
+    save(dialog, QStringLiteral("calendar"));
 }
 
 int main(int argc, char **argv) {

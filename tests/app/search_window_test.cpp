@@ -5,6 +5,7 @@
 #include "dialogs/searchresults.h"
 #include "everydayfixture.h"
 #include "faultshim.h"
+#include "platform/formatlocale.h"
 #include "readings/bible.h"
 
 #include <QAccessible>
@@ -35,6 +36,8 @@ private Q_SLOTS:
     void importedYearIsFound();
     void newKeysReachTheMenuFromEveryWindow();
     void screenReaderReadsEveryPart();
+    void rowDates_data();
+    void rowDates();
 };
 
 void SearchWindowTest::findsAsTheUserTypes() {
@@ -52,7 +55,7 @@ void SearchWindowTest::findsAsTheUserTypes() {
     // Newest year first; each row the date and the words around the match, the match in bold.
     const QModelIndex first = list->model()->index(0, 0);
     QCOMPARE(first.data().toString(),
-             shortDateText(QDate(2025, 3, 7)) +
+             SearchResults::dateLabel({QDate(2025, 3, 7)}) +
                  QStringLiteral(" – Zpívej, Ďobalíku, píseň nová března. (Žalm 23, 3) · "
                                 "Učení 66; pravda. (Příklad 8, 66)"));
     QVERIFY2(first.data(SearchResults::HtmlRole)
@@ -60,7 +63,8 @@ void SearchWindowTest::findsAsTheUserTypes() {
                  .contains(
                      QStringLiteral("<b>Ďobal</b>íku, píseň nová <b>března</b>. (<b>Žalm</b> <b>23</b>, 3)")),
              qPrintable(first.data(SearchResults::HtmlRole).toString()));
-    QVERIFY(list->model()->index(1, 0).data().toString().startsWith(shortDateText(QDate(2024, 3, 7))));
+    QVERIFY(list->model()->index(1, 0).data().toString().startsWith(
+        SearchResults::dateLabel({QDate(2024, 3, 7)})));
     // Only one more day for one more word.
     QTest::keyClicks(childOf<QLineEdit>(*search, "HledatText"), QStringLiteral(" nic"));
     QCOMPARE(childOf<QLabel>(*search, "Nalezeno")->text(), QStringLiteral("Nalezeno: 0 dnů"));
@@ -279,7 +283,8 @@ void SearchWindowTest::screenReaderReadsEveryPart() {
         QVERIFY2(row->text(QAccessible::Name).contains(QStringLiteral("Ďobalíku")),
                  qPrintable(row->text(QAccessible::Name)));
     }
-    QVERIFY(rows->child(0)->text(QAccessible::Name).startsWith(shortDateText(QDate(2025, 1, 7))));
+    QVERIFY(
+        rows->child(0)->text(QAccessible::Name).startsWith(SearchResults::dateLabel({QDate(2025, 1, 7)})));
     // By keyboard alone: Tab from the field into the list, Down to the next row.
     QVERIFY(field->hasFocus());
     QTest::keyClick(field, Qt::Key_Tab);
@@ -287,6 +292,34 @@ void SearchWindowTest::screenReaderReadsEveryPart() {
     QTest::keyClick(list, Qt::Key_Down);
     QCOMPARE(list->currentIndex().row(), 1);
     QVERIFY(rows->child(1)->state().focused);
+}
+
+void SearchWindowTest::rowDates_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QString>("label");
+    QTest::newRow("week") << int(search::Kind::Week) << 12 << QDate(2025, 3, 16)
+                          << QStringLiteral("Kerlo týdne 12 (2025)");
+    QTest::newRow("month") << int(search::Kind::Month) << 3 << QDate(2025, 3, 1)
+                           << QStringLiteral("Kerlo měsíce: březen 2025");
+    QTest::newRow("year") << int(search::Kind::Year) << 1 << QDate(2025, 1, 1)
+                          << QStringLiteral("Kerlo roku 2025");
+    // A day in the user's short format, but with the whole year ("07.03.25" would not tell 1925).
+    const bool czech = formattingLocale().language() == QLocale::Czech;
+    QTest::newRow("day") << int(search::Kind::Day) << 0 << QDate(2025, 3, 7)
+                         << (czech ? QStringLiteral("07.03.2025")
+                                   : formattingLocale()
+                                         .toString(QDate(2025, 3, 7), QLocale::ShortFormat)
+                                         .replace(QStringLiteral("25"), QStringLiteral("2025")));
+}
+
+void SearchWindowTest::rowDates() {
+    QFETCH(int, kind);
+    QFETCH(int, number);
+    QFETCH(QDate, date);
+    QFETCH(QString, label);
+    QCOMPARE(SearchResults::dateLabel({date, search::Kind(kind), number, QString()}), label);
 }
 
 QTEST_MAIN(SearchWindowTest)
