@@ -3,9 +3,11 @@
 #include "app/mainform.h"
 #include "app/program.h"
 #include "appfixture.h"
+#include "daytext/searchsources.h"
 #include "dialogs/aboutwindow.h"
 #include "dialogs/documentviewer.h"
 #include "dialogs/printsupport.h"
+#include "dialogs/searchwindow.h"
 #include "dialogs/settingsdialog.h"
 #include "import/yearimport.h"
 #include "pages/dates.h"
@@ -18,6 +20,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -234,6 +237,28 @@ int main(int argc, char **argv) {
         rtf::load(&d, doc);
     });
 
+    // The search: indexing the sample years once, then one keystroke's query, in the index alone
+    // and in the search window (the query, the list's rows and the count).
+    search::Index index;
+    searchsources::IndexKeeper keeper;
+    auto searchState = newState();
+    const double indexing = medianMs(1, [&] { keeper.refresh(*searchState, index); });
+    const char *const queries[] = {"pastyr", "zalm 23", "hospodin rec", "a", "xyzzy"};
+    std::vector<std::pair<const char *, double>> finds, keystrokes;
+    for (const char *q : queries) {
+        const QStringList words = search::queryWords(QString::fromUtf8(q));
+        finds.emplace_back(q, medianMs(101, [&] { (void)index.find(words); }));
+    }
+    THledani searchWindow(*searchState);
+    searchWindow.open();
+    auto *field = searchWindow.findChild<QLineEdit *>(QStringLiteral("HledatText"));
+    for (const char *q : queries) {
+        // A space after the words and away again: each is a key that runs the whole query.
+        const QString texts[] = {QString::fromUtf8(q), QString::fromUtf8(q) + u' '};
+        int key = 0;
+        keystrokes.emplace_back(q, medianMs(101, [&] { field->setText(texts[++key % 2]); }));
+    }
+
     std::vector<std::pair<const char *, double>> hard;
     for (const auto &[name, bytes] : hardRtfDocuments(100 * 1024))
         hard.emplace_back(name, showMs(bytes));
@@ -248,6 +273,13 @@ int main(int argc, char **argv) {
     std::printf("loading a year file (%s):       %.3f ms\n", "372 lines", loadYear);
     std::printf("reading a %lld KB RTF document:             %.2f ms\n",
                 static_cast<long long>(doc.size() / 1024), rtf);
+    std::printf("search: indexing %lld years once (%lld texts): %.1f ms; one keystroke:\n",
+                static_cast<long long>(index.years().size()), static_cast<long long>(index.size()), indexing);
+    for (size_t i = 0; i < finds.size(); ++i)
+        std::printf(
+            "  %-14s %5lld found   index %.3f ms, search window %.3f ms\n", finds[i].first,
+            static_cast<long long>(index.find(search::queryWords(QString::fromUtf8(finds[i].first))).size()),
+            finds[i].second, keystrokes[i].second);
     std::printf("showing hand-made 100 KB RTF documents (reading and laying out at 600 px):\n");
     for (const auto &[name, ms] : hard)
         std::printf("  %-42s %8.2f ms\n", name, ms);

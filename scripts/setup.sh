@@ -14,6 +14,7 @@ PACKAGES=(
     librsvg2-bin desktop-file-utils appstream
     clang-format-14 # the code style's check (format_check) and the target format
     qt6-gtk-platformtheme at-spi2-core
+    python3-icalendar # the calendar export's round trip through a real iCalendar parser
     # the free stand-ins of the design's faces: Liberation (Arial, Times New Roman metrics) and
     # Wine's Tahoma and MS Sans Serif, which the program registers itself
     fonts-liberation fonts-wine

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "daytext/searchindex.h"
 #include "dialogs/dayviewaccess.h"
 #include "pages/appcontext.h"
 #include "pages/dayview.h"
@@ -21,6 +22,8 @@ class PrintService;
 class TAutor;
 class TBible;
 class TForm2;
+class THledani;
+class TKalendar;
 class TNastav;
 class YearImport;
 
@@ -108,10 +111,13 @@ private Q_SLOTS:
     void Nastaventisku1Click(); // Kerla → "&Nastavení tisku": the printer setup
     void NactiData1Click(); // Kerla → "Načíst data roku…": a publisher's year file imported (YearImport)
     void OKerlachClick();   // O programu → "O &Kerlach DR": the document viewer
-    void Titnverze1Click(); // O programu → "Tištěná verze": the document viewer
-    void PuvnastClick();    // Nastavení → "&Nastavení" (Ctrl+N): the settings dialog TNastav
-    void Autoi1Click();     // O programu → "&Autor" (F2): the about window TAutor
-    void Timer1Timer();     // each second: the clock Panel1
+    void Titnverze1Click();      // O programu → "Tištěná verze": the document viewer
+    void PuvnastClick();         // Nastavení → "&Nastavení" (Ctrl+N): the settings dialog TNastav
+    void Autoi1Click();          // O programu → "&Autor" (F2): the about window TAutor
+    void KopirovatHeslo1Click(); // Kerla → "&Kopírovat heslo dne" (Ctrl+Shift+C): the page to the clipboard
+    void Kalendar1Click();       // Kerla → "&Exportovat do kalendáře…": the calendar dialog TKalendar
+    void Hledat1Click();         // Zobrazit → "&Hledat…" (Ctrl+F): the search window THledani
+    void Timer1Timer();          // each second: the clock Panel1
 
 private:
     // The command table: builds the menu and the toolbar (with Skoc and Panel1), connects each
@@ -131,6 +137,8 @@ private:
     void showView(DayView::View view);
     void reading(QString DayReadings::*which);
     void showDocument(const QString &fileName);
+    // A result of the search: its day's page, or its week's, month's or year's watchword.
+    void showFound(const QDate &date, search::Kind kind);
     // Runs a command; an error ends it and goes to the error report.
     template <class F> void command(F &&f) { runCommand(*m_context.messages, std::forward<F>(f)); }
 
@@ -160,4 +168,7 @@ private:
 
     OtherWindows m_windows;             // see attachWindows
     YearImport *m_yearImport = nullptr; // a child of this window
+    THledani *m_search = nullptr;       // child window, made on first use
+    TKalendar *m_calendar = nullptr;    // child dialog, made on first use
+    QString m_exportFolder;             // where the last calendar was written
 };

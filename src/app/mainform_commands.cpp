@@ -5,18 +5,27 @@
 #include "app/mainform.h"
 #include "app/mainparts.h"
 #include "app/objectnames.h"
+#include "app/shortcutfilter.h"
 #include "app/toolbaraccess.h"
+#include "daytext/calendarexport.h"
+#include "daytext/pagetext.h"
 #include "dialogs/aboutwindow.h"
+#include "dialogs/calendardialog.h"
 #include "dialogs/documentviewer.h"
 #include "dialogs/printservice.h"
+#include "dialogs/searchwindow.h"
 #include "dialogs/settingsdialog.h"
 #include "dialogs/yearimport.h"
 #include "readings/readingwindow.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDateEdit>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QStandardPaths>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
@@ -41,6 +50,10 @@ void TMainForm::buildCommands() {
             {names::Tisk1, u"&Tisk", {K(Qt::CTRL | Qt::Key_P)}, [this] { Tisk1Click(); }},
             {names::Nastaventisku1, u"&Nastavení tisku", {}, [this] { Nastaventisku1Click(); }},
             {names::NactiData1, u"Načíst data roku…", {}, [this] { NactiData1Click(); }},
+            {names::N7},
+            {names::KopirovatHeslo1, u"&Kopírovat heslo dne", {K(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
+             [this] { KopirovatHeslo1Click(); }},
+            {names::Kalendar1, u"&Exportovat do kalendáře…", {}, [this] { Kalendar1Click(); }},
             {names::N4},
             {names::Konec2, u"&Konec (jednou denně)", {K(Qt::Key_Return), K(Qt::Key_Enter)},
              [this] { Konec2Click(); }},
@@ -62,7 +75,9 @@ void TMainForm::buildCommands() {
             {names::CteniN2, u"Druhé čtení", {K(Qt::CTRL | Qt::Key_F2)},
              [this] { Cist2Click(); }, &m_readingItems[1]},
             {names::CteniN3, u"Třetí čtení", {K(Qt::CTRL | Qt::Key_F3)},
-             [this] { Cist3Click(); }, &m_readingItems[2]}}},
+             [this] { Cist3Click(); }, &m_readingItems[2]},
+            {names::N5},
+            {names::Hledat1, u"&Hledat…", {K(Qt::CTRL | Qt::Key_F)}, [this] { Hledat1Click(); }}}},
         {names::Nastaven1, u"&Nastavení", {
             {names::Puvnast, u"&Nastavení", {K(Qt::CTRL | Qt::Key_N)}, [this] { PuvnastClick(); }},
             {names::N3}}, // the start at login follows (autostartitem.h)
@@ -224,4 +239,53 @@ void TMainForm::PuvnastClick() {
 void TMainForm::Autoi1Click() {
     if (m_windows.autor)
         m_windows.autor->exec();
+}
+
+void TMainForm::KopirovatHeslo1Click() {
+    // The shown page: the day's with its readings, or the week's, month's or year's watchword.
+    const bool day = m_dayView.view() == View::Day;
+    const QString readings = day ? pagetext::readingsLine(m_dayView.readings()) : QString();
+    QGuiApplication::clipboard()->setMimeData(
+        pagetext::mimeData(pagetext::read(m_dayView.page()), readings).release());
+}
+
+void TMainForm::Kalendar1Click() {
+    if (!m_calendar)
+        m_calendar = new TKalendar(this);
+    if (m_exportFolder.isEmpty())
+        m_exportFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    m_calendar->prepare(m_dayView.shownDate(), m_exportFolder);
+    if (m_calendar->exec() != QDialog::Accepted)
+        return;
+    const TKalendar::Choice choice = m_calendar->choice();
+    command([&] {
+        const auto filesOf = [this](int year) { return yeardays::forYear(m_context, year); };
+        const int written =
+            calendarexport::write(choice.path, calendarexport::days(filesOf, choice.from, choice.to),
+                                  {m_context.clock.now(), choice.alarm});
+        m_exportFolder = QFileInfo(choice.path).absolutePath();
+        m_context.messages->showMessage(
+            QStringLiteral("Do kalendáře %1 je zapsáno %2.").arg(choice.path, pagetext::dayCount(written)));
+    });
+}
+
+void TMainForm::Hledat1Click() {
+    if (!m_search) {
+        m_search = new THledani(m_context, this);
+        ShortcutFilter::giveNavigationKeysTo(m_search);
+        connect(m_search, &THledani::resultChosen, this, &TMainForm::showFound);
+    }
+    m_search->open();
+}
+
+void TMainForm::showFound(const QDate &date, search::Kind kind) {
+    static constexpr View views[] = {View::Day, View::Week, View::Month, View::Year};
+    command([&] {
+        m_dayView.setDate(date);
+        FormShow();
+        if (kind == search::Kind::Day)
+            mainparts::loadViewPictures(m_context.ProgramDir, View::Day, m_viewButtons);
+        else
+            showView(views[int(kind)]);
+    });
 }

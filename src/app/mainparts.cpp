@@ -27,6 +27,7 @@
 #include <QToolButton>
 #include <QWindow>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace mainparts {
@@ -63,8 +64,12 @@ QDateEdit *newPicker(QToolBar *bar, int year) {
 QLabel *newClock(QToolBar *bar) {
     auto *clock = new QLabel(bar);
     clock->setObjectName(QLatin1String(objectnames::Panel1));
-    clock->setFixedSize(57, 36);
     clock->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // The design's 57 pixels, or what the widest time of the user's format needs, with the frame
+    // and a pixel either side.
+    const int timeWidth =
+        captionfit::widestTimeWidth(clock->fontMetrics(), formattingLocale(), longTimeFormat());
+    clock->setFixedSize(std::max(57, timeWidth + 2 * clock->frameWidth() + 2 * clock->margin() + 2), 36);
     clock->setAlignment(Qt::AlignCenter);
     return clock;
 }
@@ -153,10 +158,14 @@ void placeOnScreen(QWidget &window, bool centre) {
     }
 }
 
-QString longTimeText(const QTime &time) {
+QString longTimeFormat() {
     QString format = formattingLocale().timeFormat(QLocale::LongFormat);
     format.remove(QLatin1Char('t'));
-    return formattingLocale().toString(time, format.trimmed());
+    return format.trimmed();
+}
+
+QString longTimeText(const QTime &time) {
+    return formattingLocale().toString(time, longTimeFormat());
 }
 
 void showApplicationTitle(const QString &title) {

@@ -55,7 +55,8 @@ std::exception_ptr removeTemporaryFiles(const AppContext &context);
 // any more (a monitor was unplugged), moves to the middle of the primary screen.
 void placeOnScreen(QWidget &window, bool centre);
 
-// The user's long time format, without the time zone that Qt's long format adds.
+// The user's long time format, without the time zone that Qt's long format adds, and a time in it.
+QString longTimeFormat();
 QString longTimeText(const QTime &time);
 
 // The application title is Qt's display name. The platform shows it beside each window's own

@@ -4,6 +4,7 @@
 #include <QKeySequence>
 #include <QRegularExpression>
 #include <QToolBar>
+#include <QToolButton>
 #include <QWidget>
 
 namespace {
@@ -44,6 +45,14 @@ QString nameFromHint(const QString &hint) {
 }
 
 void describeControls(QToolBar *bar) {
+    // Qt's own button for the controls that do not fit ("»"), shown when the window is narrow: the
+    // one child of its class.
+    for (QToolButton *more : bar->findChildren<QToolButton *>(Qt::FindDirectChildrenOnly)) {
+        if (!more->inherits("QToolBarExtension"))
+            continue;
+        more->setToolTip(OverflowName);
+        more->setAccessibleName(OverflowName);
+    }
     auto *follower = new HintFollower(bar);
     for (QWidget *control : bar->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
         if (control->toolTip().isEmpty())

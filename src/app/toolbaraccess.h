@@ -9,7 +9,11 @@ class QToolBar;
 // Both follow the hint whenever it changes, as the reading buttons' hints do with the date.
 namespace toolbaraccess {
 
-// Names every control on the toolbar that has a hint, now and at each change of the hint.
+// The name and hint of the toolbar's button for the controls that do not fit ("»").
+inline const QString OverflowName = QStringLiteral("Další tlačítka lišty");
+
+// Names every control on the toolbar that has a hint, now and at each change of the hint, and the
+// button for the controls that do not fit.
 void describeControls(QToolBar *bar);
 
 // The hint without a trailing key in parentheses.

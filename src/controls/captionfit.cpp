@@ -5,6 +5,7 @@
 #include <QLayout>
 #include <QStyle>
 #include <QStyleOptionComboBox>
+#include <QTime>
 #include <QToolBar>
 
 #include <algorithm>
@@ -28,6 +29,24 @@ int widestDateWidth(const QDateEdit *picker, const QLocale &locale, const QStrin
     int widest = 0;
     for (QDate day(year, 1, 1); day.year() == year; day = day.addDays(1))
         widest = std::max(widest, metrics.horizontalAdvance(locale.toString(day, format)));
+    return widest;
+}
+
+int widestTimeWidth(const QFontMetrics &metrics, const QLocale &locale, const QString &format) {
+    // Minutes and seconds take the widest pair of digits that they can show (which may have
+    // leading zeros or not, as the format says); the hours and the half of the day are tried all.
+    int widestPair = 0, widestWidth = -1;
+    for (int n = 0; n < 60; ++n) {
+        const int width = metrics.horizontalAdvance(locale.toString(QTime(0, n, n), QStringLiteral("mm")));
+        if (width > widestWidth) {
+            widestWidth = width;
+            widestPair = n;
+        }
+    }
+    int widest = 0;
+    for (int hour = 0; hour < 24; ++hour)
+        widest = std::max(
+            widest, metrics.horizontalAdvance(locale.toString(QTime(hour, widestPair, widestPair), format)));
     return widest;
 }
 

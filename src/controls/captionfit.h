@@ -4,6 +4,7 @@
 #include <QString>
 
 class QDateEdit;
+class QFontMetrics;
 class QToolBar;
 class QWidget;
 
@@ -22,6 +23,10 @@ int keepClearOf(QWidget *follower, const QWidget *leader, int designLeft, bool k
 
 // The width of the widest date of `year` in `format` and `locale`, with the picker's font.
 int widestDateWidth(const QDateEdit *picker, const QLocale &locale, const QString &format, int year);
+
+// The width of the widest time of day in `format` and `locale`, in the metrics' font: every hour
+// (and half of the day) with the widest minutes and seconds.
+int widestTimeWidth(const QFontMetrics &metrics, const QLocale &locale, const QString &format);
 
 // Gives the date picker `format` in `locale`, and widens it from `designWidth` only as far as the
 // widest date of `year` needs.

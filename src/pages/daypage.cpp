@@ -91,8 +91,11 @@ QByteArray ComposeDayPage(const AppContext &context, const ViewDate &date, Daily
 
 DayReadings readDayReadings(const AppContext &context, const ViewDate &date) {
     // One read of the index for the day's four keys.
-    const ProfileSection day =
-        ProfileFile(yearfiles::readingsFile(context, date.year)).readSection(sectionDateText(date));
+    return readingsOf(
+        ProfileFile(yearfiles::readingsFile(context, date.year)).readSection(sectionDateText(date)));
+}
+
+DayReadings readingsOf(const ProfileSection &day) {
     DayReadings r;
     r.first = day.readString(QStringLiteral("Cteni1"), r.first);
     r.second = day.readString(QStringLiteral("Cteni2"), r.second);

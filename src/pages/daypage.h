@@ -2,6 +2,7 @@
 
 #include "calendar/viewdate.h"
 #include "pages/appcontext.h"
+#include "platform/profile.h"
 #include "platform/textfile.h"
 
 #include <QByteArray>
@@ -68,5 +69,7 @@ void storePage(const AppContext &context, const QByteArray &page, bool &unwritab
 // The day's four reading references from the year's readings index (empty when missing), in the
 // folder that holds the year (see yearfiles).
 DayReadings readDayReadings(const AppContext &context, const ViewDate &date);
+// The four reading references of a day's section of a readings index.
+DayReadings readingsOf(const ProfileSection &day);
 
 } // namespace daypage

@@ -33,6 +33,7 @@ QByteArray DayView::composeDayPage() {
     m_readings.clear();
     QByteArray page = daypage::ComposeDayPage(m_context, m_date, m_store, m_pageUnwritable);
     m_readings = daypage::readDayReadings(m_context, m_date);
+    m_page = page;
     setView(View::Day);
     return page;
 }
@@ -40,26 +41,15 @@ QByteArray DayView::composeDayPage() {
 std::optional<QByteArray> DayView::composePeriodicPage(View view) {
     if (view == View::Day)
         return std::nullopt;
-    const QString file = yearfiles::periodicFile(m_context, m_date.year);
-    QByteArray page;
-    if (textfile::fileExists(file)) {
-        const QString section = view == View::Week ? yearfiles::weekSection(periodic::WeekNumber(shownDate()))
-                                : view == View::Month ? yearfiles::monthSection(m_date.month)
-                                                      : yearfiles::yearSection();
-        const std::optional<periodic::Entry> e = periodic::fileEntry(file, section);
-        if (!e)
-            return std::nullopt;
-        page = view == View::Week    ? periodic::weekPage(e->text, e->reference)
-               : view == View::Month ? periodic::monthPage(e->text, e->reference)
-                                     : periodic::yearPage(e->text, e->reference);
-    } else if (m_date.year == periodic::kYear) {
-        page = view == View::Week    ? periodic::weekPageFor(shownDate())
-               : view == View::Month ? periodic::monthPageFor(m_date.month)
-                                     : periodic::yearPageFor();
-    } else {
+    const periodic::Period period = view == View::Week    ? periodic::Period::Week
+                                    : view == View::Month ? periodic::Period::Month
+                                                          : periodic::Period::Year;
+    const std::optional<QByteArray> found = periodic::pageFor(m_context, period, shownDate());
+    if (!found)
         return std::nullopt;
-    }
+    const QByteArray page = *found;
     daypage::storePage(m_context, page, m_pageUnwritable);
+    m_page = page;
     setView(view);
     return page;
 }

@@ -24,6 +24,8 @@ public:
     View view() const { return m_view; }
     const DayReadings &readings() const { return m_readings; }
     const DailyStore &store() const { return m_store; }
+    // The RTF bytes of the page last composed (the day page or a week, month or year page).
+    const QByteArray &page() const { return m_page; }
 
     // The shown date: today, a picked day (kept within the calendar's span), or a step of it.
     void setToday();
@@ -60,5 +62,6 @@ private:
     View m_view = View::Day;
     DailyStore m_store;
     DayReadings m_readings;
+    QByteArray m_page;
     bool m_pageUnwritable; // the last write of KERLA.TMP failed and was reported
 };

@@ -2,6 +2,7 @@
 
 #include "pages/dates.h"
 #include "pages/periodiclists.h"
+#include "pages/yearfiles.h"
 #include "platform/cp1250.h"
 #include "platform/profile.h"
 #include "platform/textfile.h"
@@ -63,6 +64,26 @@ QByteArray monthPageFor(int month) {
 QByteArray yearPageFor() {
     const Entry e = entry(periodiclists::rok(), 1, 1);
     return yearPage(e.text, e.reference);
+}
+
+std::optional<QByteArray> pageFor(const AppContext &context, Period period, const QDate &date) {
+    const QString file = yearfiles::periodicFile(context, date.year());
+    if (textfile::fileExists(file)) {
+        const QString section = period == Period::Week    ? yearfiles::weekSection(WeekNumber(date))
+                                : period == Period::Month ? yearfiles::monthSection(date.month())
+                                                          : yearfiles::yearSection();
+        const std::optional<Entry> e = fileEntry(file, section);
+        if (!e)
+            return std::nullopt;
+        return period == Period::Week    ? weekPage(e->text, e->reference)
+               : period == Period::Month ? monthPage(e->text, e->reference)
+                                         : yearPage(e->text, e->reference);
+    }
+    if (date.year() != kYear)
+        return std::nullopt;
+    return period == Period::Week    ? weekPageFor(date)
+           : period == Period::Month ? monthPageFor(date.month())
+                                     : yearPageFor();
 }
 
 } // namespace periodic

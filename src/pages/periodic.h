@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pages/appcontext.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QList>
@@ -37,5 +39,11 @@ std::optional<Entry> fileEntry(const QString &path, const QString &section);
 QByteArray weekPageFor(const QDate &date);
 QByteArray monthPageFor(int month);
 QByteArray yearPageFor();
+
+// The page of the week, month or year that holds `date`, wherever the year keeps its watchwords:
+// its Hesla<year>.sj (see yearfiles), else 2025's built-in lists; none for a year without either,
+// or for a week or month that the file lacks. The views and the search both take them from here.
+enum class Period { Week, Month, Year };
+std::optional<QByteArray> pageFor(const AppContext &context, Period period, const QDate &date);
 
 } // namespace periodic

@@ -5,6 +5,7 @@
 #include "controls/imageshape.h"
 #include "controls/mylabel3d.h"
 #include "controls/windowparts.h"
+#include "daytext/pagetext.h"
 #include "pages/settingskeys.h"
 #include "platform/colorvalue.h"
 #include "platform/contrast.h"
@@ -12,6 +13,8 @@
 #include "readings/passage.h"
 #include "readings/sheetpicture.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -304,6 +307,10 @@ bool TBible::typesCharacter(const QKeyEvent &event) {
     return !typed.isEmpty() && std::all_of(typed.begin(), typed.end(), [](QChar c) { return c.isPrint(); });
 }
 
+void TBible::copyPassage() {
+    QGuiApplication::clipboard()->setText(pagetext::passageText(Odkaz->Caption(), TMemo1->toPlainText()));
+}
+
 void TBible::FormKeyPress(QChar) {
     hide();
 }
@@ -328,6 +335,10 @@ bool TBible::eventFilter(QObject *watched, QEvent *event) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (typesCharacter(*key)) {
             FormKeyPress(key->text().front());
+            return true;
+        }
+        if (key->matches(QKeySequence::Copy) && !TMemo1->textCursor().hasSelection()) {
+            copyPassage();
             return true;
         }
     }

@@ -81,6 +81,9 @@ private:
     void FormResize();
     // A typed character puts the reading away.
     void FormKeyPress(QChar key);
+    // Ctrl+C with nothing selected: the whole passage under its reference ("am 1,1-3,15"). With a
+    // selection the text area copies the selection.
+    void copyPassage();
     // Keeps the reference label clear of the heading.
     void placeReference();
 

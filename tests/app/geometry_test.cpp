@@ -4,7 +4,8 @@
 //   dejavu  DejaVu alone, and no Wine faces: every design face is missing.
 // In each window no caption is clipped by its control or runs into another control, and with the
 // design faces the windows keep their design geometry. Each window is saved as a picture beside
-// the test, named after the setup and the scale (QT_SCALE_FACTOR).
+// the test, named after the setup, the scale (QT_SCALE_FACTOR) and the locale (LANG), whose time
+// format the clock must hold whole.
 #include "app/mainform.h"
 #include "app/objectnames.h"
 #include "art/toolbarart.h"
@@ -12,9 +13,11 @@
 #include "controls/imageshape.h"
 #include "controls/mylabel3d.h"
 #include "dialogs/aboutwindow.h"
+#include "dialogs/calendardialog.h"
 #include "dialogs/documentviewer.h"
 #include "dialogs/fontchoice.h"
 #include "dialogs/printsupport.h"
+#include "dialogs/searchwindow.h"
 #include "dialogs/settingsdialog.h"
 #include "pages/appcontext.h"
 #include "pages/settingsfile.h"
@@ -255,8 +258,9 @@ qint64 ink(const QFont &font) {
 void save(QWidget &window, const QString &name) {
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QTest::qWait(50);
-    const QString path = QCoreApplication::applicationDirPath() +
-                         QStringLiteral("/geometry-%1-%2-%3.png").arg(g_setup, scaleName(), name);
+    const QString path =
+        QCoreApplication::applicationDirPath() +
+        QStringLiteral("/geometry-%1-%2-%3-%4.png").arg(g_setup, scaleName(), QLocale::system().name(), name);
     QVERIFY2(window.grab().save(path), qPrintable(path));
     qInfo("saved %s", qPrintable(path));
 }
@@ -280,6 +284,7 @@ private Q_SLOTS:
     void documentViewer();
     void readingWindow();
     void messageBox();
+    void searchAndExport();
 
 private:
     std::unique_ptr<TempUserData> m_user;
@@ -373,6 +378,13 @@ void GeometryTest::mainWindow() {
          {QDate(2025, 9, 24), QDate(2025, 11, 26), QDate(2025, 6, 18), QDate(2025, 12, 31)}) {
         childOf<QDateEdit>(main, objectnames::Skoc)->setDate(day);
         captionsWhole(main);
+    }
+    // The clock holds every hour of the user's time format whole ("11:58:48 PM" under en_US).
+    for (int hour = 0; hour < 24; ++hour) {
+        m_state.clock.now = [hour] { return QDateTime(QDate(2025, 9, 24), QTime(hour, 58, 48)); };
+        QVERIFY(QMetaObject::invokeMethod(&main, "Timer1Timer"));
+        const TextPlace clock = textPlace(childOf<QLabel>(main, "Panel1"));
+        QVERIFY2(clock.room.contains(clock.text), qPrintable(childOf<QLabel>(main, "Panel1")->text()));
     }
     // The pictures drawn by code are sharp at the screen's density.
     const qreal ratio = main.devicePixelRatioF();
@@ -518,6 +530,20 @@ void GeometryTest::messageBox() {
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     captionsWhole(box);
     save(box, QStringLiteral("message"));
+}
+
+void GeometryTest::searchAndExport() {
+    THledani search(m_state);
+    search.open();
+    QVERIFY(QTest::qWaitForWindowExposed(&search));
+    childOf<QLineEdit>(search, "HledatText")->setText(QStringLiteral("hospodin"));
+    captionsWhole(search);
+    save(search, QStringLiteral("search"));
+    TKalendar dialog;
+    dialog.prepare(QDate(2025, 11, 26), m_state.UserDataDir);
+    dialog.show();
+    captionsWhole(dialog);
+    save(dialog, QStringLiteral("calendar"));
 }
 
 int main(int argc, char **argv) {

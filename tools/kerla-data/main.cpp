@@ -5,7 +5,10 @@
 //   kerla-data text FILE                           an RTF file's text as the program reads it
 //   kerla-data check [--json] FOLDER [YEAR...]     checks a data set as the program reads it
 //   kerla-data import [--year YEAR] FILE [FOLDER]  a year's data (LOSFILE, FreeXml, CSV, TSV) in
+//   kerla-data ics [--alarm H:MM] FOLDER YEAR [FILE]  the year's watchwords as a calendar file
 #include "datagen.h"
+#include "daytext/calendarexport.h"
+#include "daytext/pagetext.h"
 
 #include "import/datacheck.h"
 #include "import/yearimport.h"
@@ -15,6 +18,7 @@
 #include "platform/textfile.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 
@@ -29,6 +33,7 @@ struct ArgumentError : KerlaError {
 const char kUsage[] =
     "použití: kerla-data check [--json] SLOŽKA [ROK...]       zkontroluje data roku\n"
     "         kerla-data import [--year ROK] SOUBOR [SLOŽKA] načte data roku (LOSFILE, FreeXml, CSV, TSV)\n"
+    "         kerla-data ics [--alarm H:MM] SLOŽKA ROK [SOUBOR]  kerla roku do kalendáře (iCalendar)\n"
     "         kerla-data text SOUBOR                         text souboru RTF, jak ho program ukáže\n"
     "         kerla-data build ZDROJ SLOŽKA ROK...           ukázková data z textu Bible\n"
     "         kerla-data lists ZDROJ ODKAZY VÝSTUP.cpp       seznamy kerel roku 2025 pro sestavení\n"
@@ -159,6 +164,31 @@ int import(QStringList args) {
     return 1;
 }
 
+// The year's calendar, as the program's export writes it (hesla-<year>.ics by default).
+int ics(QStringList args) {
+    std::optional<QTime> alarm;
+    const qsizetype alarmAt = args.indexOf(QStringLiteral("--alarm"));
+    if (alarmAt >= 0) {
+        if (alarmAt + 1 >= args.size())
+            return usage();
+        const QTime time = QTime::fromString(args[alarmAt + 1], QStringLiteral("H:mm"));
+        if (!time.isValid())
+            throw ArgumentError(QStringLiteral("%1 není čas (H:MM)").arg(args[alarmAt + 1]));
+        alarm = time;
+        args.remove(alarmAt, 2);
+    }
+    if (args.size() < 2 || args.size() > 3)
+        return usage();
+    const QString folder = args[0];
+    const int year = yearNumber(args[1]);
+    const QString file = args.value(2, calendarexport::defaultFileName(year));
+    const QList<yeardays::Day> days = calendarexport::days(
+        [&](int y) { return yeardays::inFolder(folder, y); }, QDate(year, 1, 1), QDate(year, 12, 31));
+    const int written = calendarexport::write(file, days, {QDateTime::currentDateTimeUtc(), alarm});
+    print(stdout, QStringLiteral("Zapsáno: %1 (%2)").arg(file, pagetext::dayCount(written)));
+    return 0;
+}
+
 void build(const QString &sourceDir, const QString &outDir, const QStringList &years) {
     QList<int> numbers;
     for (const QString &y : years)
@@ -202,6 +232,8 @@ int main(int argc, char **argv) {
             return check(args);
         } else if (command == QLatin1String("import")) {
             return import(args);
+        } else if (command == QLatin1String("ics")) {
+            return ics(args);
         } else if (command == QLatin1String("text") && args.size() == 1) {
             const QString text = rtf::plainText(textfile::readAll(args[0]));
             const QByteArray utf8 = text.toUtf8();
