@@ -114,7 +114,7 @@ private Q_SLOTS:
     void Titnverze1Click();      // O programu → "Tištěná verze": the document viewer
     void PuvnastClick();         // Nastavení → "&Nastavení" (Ctrl+N): the settings dialog TNastav
     void Autoi1Click();          // O programu → "&Autor" (F2): the about window TAutor
-    void KopirovatHeslo1Click(); // Kerla → "&Kopírovat heslo dne" (Ctrl+Shift+C): the page to the clipboard
+    void KopirovatHeslo1Click(); // Kerla → "Kopírovat &heslo dne" (Ctrl+Shift+C): the page to the clipboard
     void Kalendar1Click();       // Kerla → "&Exportovat do kalendáře…": the calendar dialog TKalendar
     void Hledat1Click();         // Zobrazit → "&Hledat…" (Ctrl+F): the search window THledani
     void Timer1Timer();          // each second: the clock Panel1

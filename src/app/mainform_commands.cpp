@@ -51,7 +51,7 @@ void TMainForm::buildCommands() {
             {names::Nastaventisku1, u"&Nastavení tisku", {}, [this] { Nastaventisku1Click(); }},
             {names::NactiData1, u"Načíst data roku…", {}, [this] { NactiData1Click(); }},
             {names::N7},
-            {names::KopirovatHeslo1, u"&Kopírovat heslo dne", {K(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
+            {names::KopirovatHeslo1, u"Kopírovat &heslo dne", {K(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
              [this] { KopirovatHeslo1Click(); }},
             {names::Kalendar1, u"&Exportovat do kalendáře…", {}, [this] { Kalendar1Click(); }},
             {names::N4},

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -33,6 +34,8 @@ private Q_SLOTS:
     void exportsDaysFromTheShownDate();
     void failedExportSaysSoInCzech();
     void exportDialogIsNamed();
+    void newItemsTakeNoAccessKeyOfTheirMenu_data();
+    void newItemsTakeNoAccessKeyOfTheirMenu();
 };
 
 void CopyExportTest::copiesTheDayPage() {
@@ -198,6 +201,37 @@ void CopyExportTest::exportDialogIsNamed() {
     // No file name, no export.
     childOf<QLineEdit>(dialog, "Soubor")->clear();
     QVERIFY(!childOf<QPushButton>(dialog, "Exportovat")->isEnabled());
+}
+
+void CopyExportTest::newItemsTakeNoAccessKeyOfTheirMenu_data() {
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("key");
+    QTest::newRow("copy") << "Kerla"
+                          << "KopirovatHeslo1"
+                          << "H";
+    QTest::newRow("calendar") << "Kerla"
+                              << "Kalendar1"
+                              << "E";
+    QTest::newRow("search") << "Zobrazit"
+                            << "Hledat1"
+                            << "H";
+}
+
+// An access key that two items of a menu share only moves between them: the menu's own items (K
+// ends the program once a day) keep theirs.
+void CopyExportTest::newItemsTakeNoAccessKeyOfTheirMenu() {
+    QFETCH(QString, menu);
+    QFETCH(QString, item);
+    QFETCH(QString, key);
+    start();
+    const QList<QAction *> items = child<QMenu>(menu.toLatin1().constData())->actions();
+    QAction *added = child<QAction>(item.toLatin1().constData());
+    QCOMPARE(QKeySequence::mnemonic(added->text()), QKeySequence(Qt::ALT | QKeySequence(key)[0].key()));
+    for (QAction *other : items)
+        if (other != added && !other->isSeparator())
+            QVERIFY2(QKeySequence::mnemonic(other->text()) != QKeySequence::mnemonic(added->text()),
+                     qPrintable(other->text()));
 }
 
 QTEST_MAIN(CopyExportTest)
