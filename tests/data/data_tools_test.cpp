@@ -1,5 +1,6 @@
 // kerla-data check and import, run as their users run them: on copies of the generated sample
 // data set, with faults planted one kind at a time, and on the example table.
+#include "kerladata.h"
 #include "pages/daypage.h"
 #include "platform/cp1250.h"
 #include "platform/rtfparser.h"
@@ -23,21 +24,10 @@ QString bin() {
     return QStringLiteral(KERLA_BIN_DIR "/");
 }
 
-struct Run {
-    int exitCode = -1;
-    QString out, err;
-};
+using Run = KerlaDataRun;
 
 Run kerlaData(const QStringList &args) {
-    QProcess tool;
-    tool.start(bin() + QStringLiteral("kerla-data"), args);
-    Run run;
-    if (!tool.waitForFinished(60000))
-        return run;
-    run.exitCode = tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
-    run.out = QString::fromUtf8(tool.readAllStandardOutput());
-    run.err = QString::fromUtf8(tool.readAllStandardError());
-    return run;
+    return runKerlaData(args);
 }
 
 // A copy of the sample set's Data/ and the 2026 files, which a test may then spoil.

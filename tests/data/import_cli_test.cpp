@@ -1,35 +1,18 @@
 // kerla-data import run as its users run it, on the publisher's formats: what it writes, what it
 // prints, its exit status, and the folder left as it was when it refuses a file.
+#include "kerladata.h"
 #include "testenv.h"
 #include "yearfixtures.h"
 
 #include <QDir>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QTest>
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QString out, err;
-};
+using Run = KerlaDataRun;
 
 Run kerlaData(const QStringList &args, const QString &dataHome = {}) {
-    QProcess tool;
-    if (!dataHome.isEmpty()) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
-        tool.setProcessEnvironment(env);
-    }
-    tool.start(QStringLiteral(KERLA_BIN_DIR "/kerla-data"), args);
-    Run run;
-    if (!tool.waitForFinished(60000))
-        return run;
-    run.exitCode = tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
-    run.out = QString::fromUtf8(tool.readAllStandardOutput());
-    run.err = QString::fromUtf8(tool.readAllStandardError());
-    return run;
+    return runKerlaData(args, dataHome);
 }
 
 QStringList filesIn(const QString &folder) {

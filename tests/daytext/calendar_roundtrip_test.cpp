@@ -4,6 +4,7 @@
 // the same file, and a file that cannot be written leaves nothing behind.
 #include "daytext/calendarexport.h"
 #include "faultshim.h"
+#include "kerladata.h"
 #include "platform/cp1250.h"
 #include "platform/rtftext.h"
 #include "testenv.h"
@@ -113,15 +114,6 @@ void compareEvents(const QJsonObject &file, const QList<yeardays::Day> &days, bo
     }
 }
 
-int runKerlaData(const QStringList &args, QByteArray *err = nullptr) {
-    QProcess tool;
-    tool.start(QStringLiteral(KERLA_BIN_DIR "/kerla-data"), args);
-    tool.waitForFinished(60000);
-    if (err)
-        *err = tool.readAllStandardError();
-    return tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
-}
-
 // The file without its DTSTAMP lines, which say when it was made.
 QByteArray withoutStamps(QByteArray file) {
     QList<QByteArray> lines = file.split('\n');
@@ -205,7 +197,7 @@ void CalendarRoundTripTest::commandLineWritesTheSameFile() {
         if (alarm)
             args = QStringList{QStringLiteral("ics"), QStringLiteral("--alarm"), QStringLiteral("7:30")} +
                    args.mid(1);
-        QCOMPARE(runKerlaData(args), 0);
+        QCOMPARE(runKerlaData(args).exitCode, 0);
         QCOMPARE(withoutStamps(readBytes(tool)), withoutStamps(readBytes(own)));
     }
     // Without a file name it writes hesla-<year>.ics in the current folder.
@@ -219,15 +211,14 @@ void CalendarRoundTripTest::commandLineWritesTheSameFile() {
     QCOMPARE(withoutStamps(readBytes(data.filePath(QStringLiteral("hesla-2031.ics")))),
              withoutStamps(readBytes(tool)));
     // A year without data, and a file that cannot be written: Czech messages, no file.
-    QByteArray err;
-    QCOMPARE(runKerlaData({QStringLiteral("ics"), data.path(), QStringLiteral("2040"), tool + u'2'}, &err),
-             1);
-    QVERIFY2(QString::fromUtf8(err).contains(QStringLiteral("nejsou žádná kerla")), err.constData());
-    QCOMPARE(runKerlaData({QStringLiteral("ics"), data.path(), QStringLiteral("2031"),
-                           data.filePath(QStringLiteral("no-such-folder/x.ics"))},
-                          &err),
-             1);
-    QVERIFY2(QString::fromUtf8(err).contains(QStringLiteral("nelze zapisovat")), err.constData());
+    const KerlaDataRun noData =
+        runKerlaData({QStringLiteral("ics"), data.path(), QStringLiteral("2040"), tool + u'2'});
+    QCOMPARE(noData.exitCode, 1);
+    QVERIFY2(noData.err.contains(QStringLiteral("nejsou žádná kerla")), qPrintable(noData.err));
+    const KerlaDataRun unwritable = runKerlaData({QStringLiteral("ics"), data.path(), QStringLiteral("2031"),
+                                                  data.filePath(QStringLiteral("no-such-folder/x.ics"))});
+    QCOMPARE(unwritable.exitCode, 1);
+    QVERIFY2(unwritable.err.contains(QStringLiteral("nelze zapisovat")), qPrintable(unwritable.err));
     QVERIFY(!QFile::exists(tool + u'2'));
     QVERIFY(!QDir(data.filePath(QStringLiteral("no-such-folder"))).exists());
 }

@@ -5,6 +5,7 @@
 #include "pages/periodic.h"
 #include "pages/periodiclists.h"
 #include "platform/cp1250.h"
+#include "recordingsink.h"
 #include "testenv.h"
 
 #include <QFile>
@@ -21,12 +22,6 @@ QByteArray yearFile(int lines) {
         all += "L" + QByteArray::number(i) + "\r\n";
     return all;
 }
-
-struct RecordingSink : MessageSink {
-    void showError(const QString &text) override { errors.append(text); }
-    void showMessage(const QString &text) override { errors.append(text); }
-    QStringList errors;
-};
 
 struct Fixture {
     QTemporaryDir program, user;
@@ -210,7 +205,7 @@ void PagesTest::unsetDateRaisesIndexError() {
 
 void PagesTest::unwritablePageIsReportedOnceAndKeptInMemory() {
     Fixture f;
-    RecordingSink sink;
+    RecordingMessageSink sink;
     f.state.messages = &sink;
     QVERIFY(writeBytes(f.state.ProgramDir + "Kerla2025.rtf", yearFile(372)));
     faultshim::Scope scope;

@@ -6,6 +6,7 @@
 #include "pages/periodic.h"
 #include "pages/yearfiles.h"
 #include "platform/cp1250.h"
+#include "recordingsink.h"
 #include "testenv.h"
 #include "yearfixtures.h"
 
@@ -15,15 +16,9 @@ using View = DayView::View;
 
 namespace {
 
-struct RecordingSink : MessageSink {
-    void showError(const QString &text) override { errors.append(text); }
-    void showMessage(const QString &text) override { errors.append(text); }
-    QStringList errors;
-};
-
 struct Fixture {
     QTemporaryDir program, user;
-    RecordingSink sink;
+    RecordingMessageSink sink;
     AppContext state;
     Fixture() {
         state.ProgramDir = program.path() + QLatin1Char('/');
