@@ -10,9 +10,9 @@
 #include "platform/colorvalue.h"
 #include "platform/contrast.h"
 #include "platform/formatlocale.h"
+#include "platform/shellopen.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -76,8 +76,7 @@ QImage backgroundPicture() {
 } // namespace aboutwindow
 
 TAutor::TAutor(const AppContext &context, QWidget *parent, const QString &executablePath)
-    : QDialog(parent), openUrl([](const QUrl &url) { return QDesktopServices::openUrl(url); }),
-      m_context(context) {
+    : QDialog(parent), openUrl(&shellopen::open), m_context(context) {
     setObjectName(QStringLiteral("Autor"));
     setWindowTitle(QStringLiteral("Autor programu"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |

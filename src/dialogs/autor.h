@@ -21,7 +21,7 @@ public:
     explicit TAutor(const AppContext &context, QWidget *parent = nullptr,
                     const QString &executablePath = QString());
 
-    // How a link is opened; the desktop's default handler unless a test gives its own. Returns
+    // How a link is opened; the shell's open (shellopen::open) unless a test gives its own. Returns
     // false when nothing could be started.
     std::function<bool(const QUrl &)> openUrl;
 
