@@ -13,9 +13,9 @@ endforeach()
 
 add_custom_command(
     OUTPUT ${_kerla_sample_outputs}
-    COMMAND kerla-data build "${KERLA_SOURCE_DATA}" "${KERLA_BIN_DIR}" ${KERLA_DATA_YEARS}
+    COMMAND ${KERLA_DATA_TOOL} build "${KERLA_SOURCE_DATA}" "${KERLA_BIN_DIR}" ${KERLA_DATA_YEARS}
     COMMAND ${CMAKE_COMMAND} -E touch "${KERLA_SAMPLE_STAMP}"
-    DEPENDS kerla-data "${KERLA_SOURCE_DATA}/bible-kralice.txt" "${KERLA_SOURCE_DATA}/books.tsv"
+    DEPENDS ${KERLA_DATA_TOOL} "${KERLA_SOURCE_DATA}/bible-kralice.txt" "${KERLA_SOURCE_DATA}/books.tsv"
     COMMENT "Generating the sample data set from the Bible text"
     VERBATIM)
 add_custom_target(kerla_sample_data ALL DEPENDS ${_kerla_sample_outputs})

@@ -43,4 +43,5 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 cmake -S "$ROOT" -B "$BUILD" -G Ninja ${KERLA_CMAKE_ARGS:-}
-cmake --build "$BUILD" -j "$(nproc)"
+# KERLA_BUILD_TARGETS: only these targets (scripts/windows builds the build's tools alone)
+cmake --build "$BUILD" -j "$(nproc)" ${KERLA_BUILD_TARGETS:+--target $KERLA_BUILD_TARGETS}

@@ -10,9 +10,9 @@
 #include "platform/colorvalue.h"
 #include "platform/contrast.h"
 #include "platform/formatlocale.h"
+#include "platform/shellopen.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -149,12 +149,12 @@ QUrl TAutor::webTarget(const QString &caption) {
     return QUrl::fromUserInput(caption);
 }
 
-bool DesktopLinkOpener::open(const QUrl &url) {
-    return QDesktopServices::openUrl(url);
+bool ShellLinkOpener::open(const QUrl &url) {
+    return shellopen::open(url);
 }
 
 void TAutor::setLinkOpener(LinkOpener *opener) {
-    m_opener = opener ? opener : &m_desktop;
+    m_opener = opener ? opener : &m_shell;
 }
 
 QUrl TAutor::mailTarget(const QString &caption) {

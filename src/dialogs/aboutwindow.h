@@ -14,8 +14,8 @@ public:
     virtual bool open(const QUrl &url) = 0;
 };
 
-// The desktop's default handler of the link (QDesktopServices).
-class DesktopLinkOpener : public LinkOpener {
+// The shell's open of the link (shellopen::open): the desktop's default handler.
+class ShellLinkOpener : public LinkOpener {
 public:
     bool open(const QUrl &url) override;
 };
@@ -37,8 +37,8 @@ public:
     TAutor(const AppContext &context, printsupport::Source &printing, QWidget *parent = nullptr,
            const QString &executablePath = QString());
 
-    // How the links are opened: the desktop's default handler unless a test gives its own (the
-    // window does not take ownership; null goes back to the desktop's).
+    // How the links are opened: the shell's open (shellopen::open) unless a test gives its own (the
+    // window does not take ownership; null goes back to the shell's).
     void setLinkOpener(LinkOpener *opener);
 
     // The link targets for the two captions.
@@ -63,8 +63,8 @@ private:
 
     const AppContext &m_context;
     printsupport::Source &m_printing;
-    DesktopLinkOpener m_desktop;
-    LinkOpener *m_opener = &m_desktop;
+    ShellLinkOpener m_shell;
+    LinkOpener *m_opener = &m_shell;
 
     // The controls, children of the window.
     QLabel *Image1 = nullptr;

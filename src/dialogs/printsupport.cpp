@@ -8,7 +8,7 @@ namespace printsupport {
 
 QString modulePath(const QString &executableDir) {
     return QDir::cleanPath(
-        QDir(executableDir).absoluteFilePath(QStringLiteral(KERLA_MODULE_DIR "/libkerla-print.so")));
+        QDir(executableDir).absoluteFilePath(QStringLiteral(KERLA_MODULE_DIR "/" KERLA_MODULE_FILE)));
 }
 
 QImage Source::decodeJpeg(QByteArrayView data) {

@@ -157,6 +157,9 @@ QString versionFromElf(QByteArrayView file) {
 } // namespace versioninfo
 
 QString VersionText(const QString &path) {
+#ifdef Q_OS_WIN
+    return versioninfo::versionFromResource(path);
+#else
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
@@ -168,4 +171,5 @@ QString VersionText(const QString &path) {
     if (mapped)
         return versioninfo::versionFromElf(QByteArrayView(mapped, size));
     return versioninfo::versionFromElf(file.readAll());
+#endif
 }

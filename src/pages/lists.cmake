@@ -3,9 +3,9 @@
 set(_kerla_lists_source "${CMAKE_CURRENT_BINARY_DIR}/periodiclists_data.cpp")
 add_custom_command(
     OUTPUT "${_kerla_lists_source}"
-    COMMAND kerla-data lists "${KERLA_SOURCE_DATA}" "${PROJECT_SOURCE_DIR}/data/periodic-2025.txt"
+    COMMAND ${KERLA_DATA_TOOL} lists "${KERLA_SOURCE_DATA}" "${PROJECT_SOURCE_DIR}/data/periodic-2025.txt"
             "${_kerla_lists_source}"
-    DEPENDS kerla-data "${PROJECT_SOURCE_DIR}/data/periodic-2025.txt"
+    DEPENDS ${KERLA_DATA_TOOL} "${PROJECT_SOURCE_DIR}/data/periodic-2025.txt"
             "${KERLA_SOURCE_DATA}/bible-kralice.txt" "${KERLA_SOURCE_DATA}/books.tsv"
     COMMENT "Generating the 2025 week, month and year lists"
     VERBATIM)

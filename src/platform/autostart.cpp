@@ -56,9 +56,16 @@ bool writeShortcut(const QString &path, const QString &executable) {
 
 QString entryPath() {
 #ifdef Q_OS_WIN
-    // The Start menu's Programs folder holds the Startup folder.
-    return QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation) +
-           QStringLiteral("/Startup/Kerla Dorny.lnk");
+    // The user's Startup folder, wherever the user's shell folders put it.
+    QString folder;
+    PWSTR path = nullptr;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Startup, KF_FLAG_DONT_VERIFY, nullptr, &path)))
+        folder = QDir::fromNativeSeparators(QString::fromWCharArray(path));
+    CoTaskMemFree(path);
+    if (folder.isEmpty()) // by default it lies in the Start menu's Programs folder
+        folder = QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation) +
+                 QStringLiteral("/Startup");
+    return QDir::cleanPath(folder) + QStringLiteral("/Kerla Dorny.lnk");
 #else
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
            QStringLiteral("/autostart/org.example.Kerla.desktop");
@@ -66,8 +73,15 @@ QString entryPath() {
 }
 
 bool isOn(const QString &path) {
+#ifdef Q_OS_WIN
+    // Whatever stands there, a shortcut to a program that is gone too: Qt's checks of a file
+    // follow a shortcut to its target, and take any name that ends in .lnk for a link.
+    const QString native = QDir::toNativeSeparators(path);
+    return GetFileAttributesW(reinterpret_cast<const wchar_t *>(native.utf16())) != INVALID_FILE_ATTRIBUTES;
+#else
     const QFileInfo info(path);
     return info.exists() || info.isSymLink();
+#endif
 }
 
 QString execArgument(const QString &argument) {

@@ -37,6 +37,11 @@ bool listsFamily(const QStringList &families, const QString &family) {
 }
 
 QStringList install(const QString &wineFolder) {
+#ifdef Q_OS_WIN
+    // Windows has the design's faces itself: nothing is registered or stood in for.
+    Q_UNUSED(wineFolder);
+    return {};
+#else
     // One look at the system's list of faces. (QFontDatabase::hasFamily would first have fontconfig
     // apply its whole configuration to each name, a third of a millisecond a name at start-up.)
     // Registering Wine's two faces adds no face of the other names, so the list stays right.
@@ -76,6 +81,7 @@ QStringList install(const QString &wineFolder) {
             QFont::insertSubstitution(family, QLatin1String(s.standIn));
     }
     return registered;
+#endif
 }
 
 } // namespace designfonts

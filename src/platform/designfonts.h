@@ -21,7 +21,7 @@ bool listsFamily(const QStringList &families, const QString &family);
 // the system has no face of that name, and maps Arial, Times New Roman and Verdana to their
 // stand-ins where those are missing. A missing folder or file is no error: the faces of the
 // system stand in then. Returns the families that were registered. Call once, after the
-// application object exists.
+// application object exists. On Windows, whose own faces these are, it does nothing.
 QStringList install(const QString &wineFolder = defaultWineFolder());
 
 } // namespace designfonts

@@ -16,6 +16,18 @@ bool holdsDataSet(const QDir &dir) {
                 .isEmpty();
 }
 
+// The folder that the platform names for the user's data.
+QString platformDataFolder() {
+#ifdef Q_OS_WIN
+    // %LOCALAPPDATA%, the user's local application-data folder, as the session sets it; the
+    // shell's known folder when it is not set.
+    const QString local = qEnvironmentVariable("LOCALAPPDATA");
+    if (!local.isEmpty() && QDir::isAbsolutePath(local))
+        return QDir::cleanPath(QDir::fromNativeSeparators(local));
+#endif
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+}
+
 } // namespace
 
 QString programDirFor(const QString &exeDir) {
@@ -33,7 +45,7 @@ QString programDir() {
 }
 
 QString userDataDir(bool *created) {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    QString dir = platformDataFolder();
     // When the platform cannot tell, the usual place under the home folder; never the root.
     if (dir.isEmpty())
         dir = QDir::cleanPath(QDir::homePath() + QStringLiteral("/.local/share"));

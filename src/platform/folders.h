@@ -9,8 +9,9 @@ QString programDir();
 // The same for an executable in `exeDir`. Where neither folder holds a data set, the executable's
 // folder is kept, so the messages about missing files name the folder beside the program.
 QString programDirFor(const QString &exeDir);
-// The user's data folder, ending in '/', where Kerla.ini, KERLA.TMP and Cteni.tmp lie. When the
-// platform cannot tell, this is .local/share in the home folder. The folder is created when it
+// The user's data folder, ending in '/', where Kerla.ini, KERLA.TMP and Cteni.tmp lie:
+// $XDG_DATA_HOME (by default ~/.local/share), on Windows %LOCALAPPDATA%. When the platform cannot
+// tell, this is .local/share in the home folder. The folder is created when it
 // does not exist yet; *created (when given) is false when it is not there and cannot be made.
 QString userDataDir(bool *created = nullptr);
 } // namespace folders

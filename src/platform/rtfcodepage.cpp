@@ -1,6 +1,7 @@
 #include "platform/rtfcodepage.h"
 
 #include "platform/cp1250.h"
+#include "platform/systemcodepage.h"
 
 #include <QStringDecoder>
 
@@ -152,6 +153,11 @@ QString CodePageDecoder::decode(int codePage, QByteArrayView bytes) {
     if (codePage != 1250) {
         if (QStringDecoder *converter = converterFor(codePage))
             return converter->decode(bytes);
+#ifdef Q_OS_WIN
+        QString text;
+        if (systemcodepage::decode(codePage, bytes, &text))
+            return text;
+#endif
     }
     return cp1250::toUnicode(bytes);
 }

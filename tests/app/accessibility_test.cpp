@@ -159,6 +159,8 @@ void AccessibilityTest::start() {
     m_program = std::make_unique<Program>(m_test->state, QString(), printsupport::linkedTable());
     m_program->show();
     QVERIFY(QTest::qWaitForWindowExposed(&main()));
+    // The menu's shortcuts act in the active window; a real window system activates it later.
+    QVERIFY(QTest::qWaitForWindowActive(&main()));
 }
 
 void AccessibilityTest::openAll() {

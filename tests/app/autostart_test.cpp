@@ -14,6 +14,12 @@
 
 #include <memory>
 
+#ifdef Q_OS_WIN
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+#endif
+
 namespace {
 
 // The command line of a desktop entry's Exec value, read the way a desktop reads it: the string
@@ -63,7 +69,7 @@ QStringList execCommand(const QString &value) {
 }
 
 // The value of `key` in the desktop entry at `path`.
-QString entryValue(const QString &path, const QString &key) {
+[[maybe_unused]] QString entryValue(const QString &path, const QString &key) {
     for (const QByteArray &line : readBytes(path).split('\n')) {
         const QString text = QString::fromUtf8(line);
         if (text.startsWith(key + QLatin1Char('=')))
@@ -82,6 +88,85 @@ QString validatorComplaints(const QString &path) {
     return validate.exitCode() == 0 && !out.contains(QStringLiteral("warning")) ? QString() : out;
 }
 
+#ifdef Q_OS_WIN
+// The name of a moved program's folder.
+const QString kMovedFolder = QStringLiteral("Kerla Dorny – čeština");
+
+// The user's Startup folder moved into a temporary folder for one test: the shell folder's entry
+// in the user's registry, where the shell looks for it.
+class TempConfig {
+public:
+    TempConfig() {
+        RegCreateKeyExW(HKEY_CURRENT_USER, kShellFolders, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+                        &m_key, nullptr);
+        wchar_t old[MAX_PATH] = {};
+        DWORD size = sizeof old;
+        m_hadOld = RegQueryValueExW(m_key, L"Startup", nullptr, &m_oldType, reinterpret_cast<BYTE *>(old),
+                                    &size) == ERROR_SUCCESS;
+        m_old = QString::fromWCharArray(old);
+        set(REG_SZ, QDir::toNativeSeparators(folder()));
+    }
+    ~TempConfig() {
+        if (m_hadOld)
+            set(m_oldType, m_old);
+        else
+            RegDeleteValueW(m_key, L"Startup");
+        RegCloseKey(m_key);
+    }
+    QString entry() const { return folder() + QStringLiteral("/Kerla Dorny.lnk"); }
+    // A program moved to a folder with Czech letters. (It is there: the shell keeps a shortcut's
+    // target as an item list only for a path that exists.)
+    QString movedProgram() const {
+        const QString program = m_dir.path() + QLatin1Char('/') + kMovedFolder + QStringLiteral("/kerla.exe");
+        writeBytes(program, "MZ");
+        return program;
+    }
+
+private:
+    static constexpr const wchar_t *kShellFolders =
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+    QString folder() const { return m_dir.path() + QStringLiteral("/Startup"); }
+    void set(DWORD type, const QString &value) {
+        RegSetValueExW(m_key, L"Startup", 0, type, reinterpret_cast<const BYTE *>(value.utf16()),
+                       DWORD((value.size() + 1) * sizeof(wchar_t)));
+    }
+    QTemporaryDir m_dir;
+    HKEY m_key = nullptr;
+    bool m_hadOld = false;
+    DWORD m_oldType = REG_EXPAND_SZ;
+    QString m_old;
+};
+
+// The command that the shortcut at `path` starts, read back through the shell.
+QStringList entryCommand(const QString &path) {
+    QStringList command;
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IShellLinkW *link = nullptr;
+    IPersistFile *file = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   reinterpret_cast<void **>(&link))) &&
+        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&file))) &&
+        SUCCEEDED(file->Load(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()),
+                             STGM_READ))) {
+        // The target as the shell starts it: by its item list, which keeps every letter of the path.
+        wchar_t target[MAX_PATH] = {}, arguments[MAX_PATH] = {};
+        PIDLIST_ABSOLUTE item = nullptr;
+        if (SUCCEEDED(link->GetIDList(&item)) && item)
+            SHGetPathFromIDListW(item, target);
+        CoTaskMemFree(item);
+        link->GetArguments(arguments, MAX_PATH);
+        command << QDir::fromNativeSeparators(QString::fromWCharArray(target))
+                << QString::fromWCharArray(arguments);
+    }
+    if (file)
+        file->Release();
+    if (link)
+        link->Release();
+    CoUninitialize();
+    return command;
+}
+#else
+
 // A temporary XDG_CONFIG_HOME for one test.
 class TempConfig {
 public:
@@ -90,11 +175,18 @@ public:
     }
     ~TempConfig() { qputenv("XDG_CONFIG_HOME", m_old); }
     QString entry() const { return m_dir.path() + QStringLiteral("/autostart/org.example.Kerla.desktop"); }
+    QString movedProgram() const { return QStringLiteral("/opt/Kerla Dorny/kerla"); }
 
 private:
     QTemporaryDir m_dir;
     QByteArray m_old;
 };
+
+// The command that the desktop entry at `path` starts.
+QStringList entryCommand(const QString &path) {
+    return execCommand(entryValue(path, QStringLiteral("Exec")));
+}
+#endif
 
 } // namespace
 
@@ -138,6 +230,9 @@ void AutostartTest::execArgumentsReadBackWhole_data() {
 }
 
 void AutostartTest::execArgumentsReadBackWhole() {
+#ifdef Q_OS_WIN
+    QSKIP("a desktop entry is the freedesktop's; on Windows the start at login is a shortcut");
+#endif
     QFETCH(QString, argument);
     QFETCH(QString, written);
     const QString value = autostart::execArgument(argument) + QStringLiteral(" a");
@@ -161,17 +256,21 @@ void AutostartTest::entryRoundTrip() {
     const QString exe = QCoreApplication::applicationFilePath();
     autostart::switchOn(path, exe);
     QVERIFY(autostart::isOn(path));
-    QCOMPARE(execCommand(entryValue(path, QStringLiteral("Exec"))), (QStringList{exe, QStringLiteral("a")}));
+    QCOMPARE(entryCommand(path), (QStringList{exe, QStringLiteral("a")}));
+#ifndef Q_OS_WIN
     QCOMPARE(entryValue(path, QStringLiteral("Type")), QStringLiteral("Application"));
     QCOMPARE(entryValue(path, QStringLiteral("Icon")), QStringLiteral("org.example.Kerla"));
     QCOMPARE(validatorComplaints(path), QString());
+#endif
 
     // Writing again replaces the entry (a moved program is started from its new place).
-    autostart::switchOn(path, QStringLiteral("/opt/Kerla Dorny/kerla"));
-    QCOMPARE(execCommand(entryValue(path, QStringLiteral("Exec"))),
-             (QStringList{QStringLiteral("/opt/Kerla Dorny/kerla"), QStringLiteral("a")}));
+    const QString moved = config.movedProgram();
+    autostart::switchOn(path, moved);
+    QCOMPARE(entryCommand(path), (QStringList{moved, QStringLiteral("a")}));
+#ifndef Q_OS_WIN
     QCOMPARE(validatorComplaints(path), QString());
-    QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden),
+#endif
+    QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
              QStringList{QFileInfo(path).fileName()});
 
     autostart::switchOff(path);
@@ -183,7 +282,7 @@ void AutostartTest::entryRoundTrip() {
 void AutostartTest::failuresAreReported() {
     TempConfig config;
     const QString path = autostart::entryPath();
-    const QString expected = QStringLiteral("Unable to write to ") + path;
+    const QString expected = QStringLiteral("Unable to write to ") + QDir::toNativeSeparators(path);
     auto errorOf = [](auto &&f) {
         try {
             f();
@@ -255,8 +354,7 @@ void AutostartTest::menuItemFollowsTheFile() {
     // Choosing it writes the entry for the running program, choosing it again removes it.
     choose();
     QVERIFY(item->isChecked());
-    QCOMPARE(execCommand(entryValue(path, QStringLiteral("Exec"))),
-             (QStringList{QCoreApplication::applicationFilePath(), QStringLiteral("a")}));
+    QCOMPARE(entryCommand(path), (QStringList{QCoreApplication::applicationFilePath(), QStringLiteral("a")}));
     choose();
     QVERIFY(!item->isChecked());
     QVERIFY(!QFileInfo::exists(path));
@@ -267,7 +365,8 @@ void AutostartTest::menuItemFollowsTheFile() {
     QVERIFY(QDir(QFileInfo(path).path()).removeRecursively());
     QVERIFY(writeBytes(QFileInfo(path).path(), "not a folder"));
     choose();
-    QCOMPARE(test.messages.errors, QStringList{QStringLiteral("Unable to write to ") + path});
+    QCOMPARE(test.messages.errors,
+             QStringList{QStringLiteral("Unable to write to ") + QDir::toNativeSeparators(path)});
     QVERIFY(!item->isChecked());
     QVERIFY(QFile::remove(QFileInfo(path).path()));
 
@@ -276,7 +375,8 @@ void AutostartTest::menuItemFollowsTheFile() {
     QVERIFY(markWhenOpened());
     choose();
     QCOMPARE(test.messages.errors.size(), 2);
-    QCOMPARE(test.messages.errors.last(), QStringLiteral("Unable to write to ") + path);
+    QCOMPARE(test.messages.errors.last(),
+             QStringLiteral("Unable to write to ") + QDir::toNativeSeparators(path));
     QVERIFY(item->isChecked());
 }
 

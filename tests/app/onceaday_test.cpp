@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTest>
 
@@ -26,16 +27,16 @@ private:
 };
 
 void OnceADayTest::initTestCase() {
-    m_exe = m_folder.path() + "kerla";
-    QVERIFY2(QFile::copy(QStringLiteral(KERLA_BIN_DIR "/kerla"), m_exe), "the program is not built");
+    m_exe = m_folder.path() + QFileInfo(QStringLiteral(KERLA_PROGRAM)).fileName();
+    QVERIFY2(QFile::copy(QStringLiteral(KERLA_PROGRAM), m_exe), "the program is not built");
     QFile::setPermissions(m_exe, QFile::permissions(m_exe) | QFileDevice::ExeOwner);
 }
 
 bool OnceADayTest::run(const QStringList &arguments, int ms, int *exitCode) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_DATA_HOME"), m_user.path());
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QLatin1String(kUserDataVariable), m_user.path());
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QLatin1String(kHeadlessPlatform));
     process.setProcessEnvironment(env);
     process.start(m_exe, arguments);
     if (!process.waitForStarted(5000))

@@ -5,6 +5,7 @@
 #include "dialogs/printsupport.h"
 #include "programrun.h"
 
+#include <QDir>
 #include <QFile>
 #include <QPageSize>
 #include <QPrinter>
@@ -12,12 +13,62 @@
 #include <QTest>
 #include <QTextDocument>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+
+#include <psapi.h>
+#else
 #include <link.h>
+#endif
 
 namespace {
 
+// A library's file name as the system names it: libQt6Core… on Linux, Qt6Core… on Windows.
+#ifdef Q_OS_WIN
+QByteArray library(const char *name) {
+    return name;
+}
+#else
+QByteArray library(const char *name) {
+    return QByteArray("lib") + name;
+}
+#endif
+
+#ifdef Q_OS_WIN
+// The modules of a process whose file names start with `prefix`.
+QStringList modulesOf(HANDLE process, const QByteArray &prefix) {
+    QStringList found;
+    HMODULE modules[1024];
+    DWORD bytes = 0;
+    if (!EnumProcessModules(process, modules, sizeof modules, &bytes))
+        return found;
+    for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < 1024; ++i) {
+        wchar_t name[MAX_PATH] = {};
+        if (!GetModuleFileNameExW(process, modules[i], name, MAX_PATH))
+            continue;
+        const QString path = QDir::fromNativeSeparators(QString::fromWCharArray(name));
+        if (path.mid(path.lastIndexOf(QLatin1Char('/')) + 1)
+                .startsWith(QLatin1String(prefix), Qt::CaseInsensitive))
+            found.append(path);
+    }
+    return found;
+}
+
+QStringList loadedHere(const QByteArray &prefix) {
+    return modulesOf(GetCurrentProcess(), prefix);
+}
+
+QStringList loadedIn(qint64 pid, const QByteArray &prefix) {
+    const HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, DWORD(pid));
+    if (!process)
+        return {};
+    const QStringList found = modulesOf(process, prefix);
+    CloseHandle(process);
+    return found;
+}
+#else
 // The libraries mapped into this process whose file names start with `prefix`.
-QStringList loadedHere(const char *prefix) {
+QStringList loadedHere(const QByteArray &prefix) {
     struct Search {
         QByteArray prefix;
         QStringList found;
@@ -46,6 +97,7 @@ QStringList loadedIn(qint64 pid, const QByteArray &prefix) {
     }
     return found;
 }
+#endif
 
 int pdfPages(const QByteArray &pdf) {
     int pages = 0;
@@ -68,6 +120,9 @@ private Q_SLOTS:
 };
 
 void PrintModuleTest::programNeedsNeitherLibrary() {
+#ifdef Q_OS_WIN
+    QSKIP("no readelf for a Windows executable; programStartsWithoutPrinting sees what it loads");
+#endif
     QProcess readelf;
     readelf.start(QStringLiteral("readelf"), {QStringLiteral("-d"), QStringLiteral(KERLA_BIN_DIR "/kerla")});
     QVERIFY(readelf.waitForFinished(30000));
@@ -93,23 +148,23 @@ void PrintModuleTest::programStartsWithoutPrinting() {
     QVERIFY(run.start(user.path()));
     QTest::qWait(500);
     const qint64 pid = run.process().processId();
-    QVERIFY(!loadedIn(pid, "libQt6Widgets").isEmpty()); // the map is read
-    QCOMPARE(loadedIn(pid, "libQt6PrintSupport"), QStringList());
-    QCOMPARE(loadedIn(pid, "libkerla-print"), QStringList());
-    run.signal(SIGTERM);
+    QVERIFY(!loadedIn(pid, library("Qt6Widgets")).isEmpty()); // the map is read
+    QCOMPARE(loadedIn(pid, library("Qt6PrintSupport")), QStringList());
+    QCOMPARE(loadedIn(pid, library("kerla-print")), QStringList());
+    run.end();
     QVERIFY(run.waitForEnd());
 }
 
 void PrintModuleTest::printsThroughTheModule() {
-    QCOMPARE(loadedHere("libkerla-print"), QStringList());
+    QCOMPARE(loadedHere(library("kerla-print")), QStringList());
     RecordingMessageSink sink;
     AppContext state;
     state.messages = &sink;
     printsupport::ModuleLoader loader;
     PrintService service(state, loader);
-    QCOMPARE(loadedHere("libkerla-print"), QStringList()); // not yet: nothing printed
+    QCOMPARE(loadedHere(library("kerla-print")), QStringList()); // not yet: nothing printed
     QPrinter &printer = service.printer();
-    QCOMPARE(loadedHere("libkerla-print").size(), 1);
+    QCOMPARE(loadedHere(library("kerla-print")).size(), 1);
     QCOMPARE(printer.resolution(), QPrinter(QPrinter::HighResolution).resolution());
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("page.pdf"));
@@ -147,7 +202,7 @@ void PrintModuleTest::refusedModules_data() {
     QFile out(text);
     QVERIFY(out.open(QIODevice::WriteOnly) && out.write("not a library\n") > 0);
     out.close();
-    const QStringList core = loadedHere("libQt6Core");
+    const QStringList core = loadedHere(library("Qt6Core"));
     QCOMPARE(core.size(), 1);
     QTest::newRow("missing") << dir.filePath(QStringLiteral("none.so")) << QStringLiteral(" chybí");
     QTest::newRow("not a library") << text << QString();

@@ -16,8 +16,8 @@ class ProgramRun {
 public:
     // Copies the program; false when it is not built.
     bool install() {
-        m_exe = m_folder.path() + "kerla";
-        if (!QFile::exists(m_exe) && !QFile::copy(QStringLiteral(KERLA_BIN_DIR "/kerla"), m_exe))
+        m_exe = m_folder.path() + QFileInfo(QStringLiteral(KERLA_PROGRAM)).fileName();
+        if (!QFile::exists(m_exe) && !QFile::copy(QStringLiteral(KERLA_PROGRAM), m_exe))
             return false;
         return QFile::setPermissions(m_exe, QFile::permissions(m_exe) | QFileDevice::ExeOwner);
     }
@@ -29,8 +29,8 @@ public:
         const QString page = userDir + QStringLiteral("/KERLA.TMP");
         const QDateTime before = QFileInfo(page).lastModified();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_DATA_HOME"), userDir);
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QLatin1String(kUserDataVariable), userDir);
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QLatin1String(kHeadlessPlatform));
         m_process.setProcessEnvironment(env);
         m_process.start(m_exe, {});
         if (!m_process.waitForStarted(ms))
@@ -44,7 +44,20 @@ public:
         return true;
     }
 
-    void signal(int number) { ::kill(static_cast<pid_t>(m_process.processId()), number); }
+#ifdef Q_OS_WIN
+    // Asks the program to end as the system does (WM_CLOSE to its windows).
+    void end() {
+        m_process.terminate();
+    }
+#else
+    void signal(int number) {
+        ::kill(static_cast<pid_t>(m_process.processId()), number);
+    }
+    // Asks the program to end as the system does (SIGTERM).
+    void end() {
+        signal(SIGTERM);
+    }
+#endif
     // Waits for the end; false when the program did not end within the time (it is killed then).
     bool waitForEnd(int ms = 15000) {
         if (m_process.waitForFinished(ms))
@@ -53,7 +66,9 @@ public:
         m_process.waitForFinished(5000);
         return false;
     }
-    QProcess &process() { return m_process; }
+    QProcess &process() {
+        return m_process;
+    }
 
 private:
     ProgramFolder m_folder;

@@ -8,11 +8,38 @@
 #include <QString>
 #include <QTemporaryDir>
 
-// A temporary user folder for one test: XDG_DATA_HOME points into it, so QStandardPaths gives
-// it back as the user's data folder.
+#ifdef Q_OS_WIN
+#include <cstdlib>
+#endif
+
+// The variable that names the user's data folder to the program, the program's file in the build,
+// and the platform that a started program runs on without a screen of its own (Qt's offscreen
+// platform has no fonts on Windows, so there the Windows one, on Wine's virtual screen).
+#ifdef Q_OS_WIN
+inline constexpr char kUserDataVariable[] = "LOCALAPPDATA";
+inline constexpr char kHeadlessPlatform[] = "windows";
+#define KERLA_PROGRAM KERLA_BIN_DIR "/kerla.exe"
+#else
+inline constexpr char kUserDataVariable[] = "XDG_DATA_HOME";
+inline constexpr char kHeadlessPlatform[] = "offscreen";
+#define KERLA_PROGRAM KERLA_BIN_DIR "/kerla"
+#endif
+
+// Sets an environment variable to a path. (On Windows qputenv takes the ANSI code page, which holds
+// few Czech letters; the wide environment holds them all.)
+inline void putEnvPath(const char *name, const QString &path) {
+#ifdef Q_OS_WIN
+    _wputenv_s(QString::fromLatin1(name).toStdWString().c_str(), path.toStdWString().c_str());
+#else
+    qputenv(name, QFile::encodeName(path));
+#endif
+}
+
+// A temporary user folder for one test: XDG_DATA_HOME (on Windows LOCALAPPDATA) points into it,
+// so the program takes it as the user's data folder.
 class TempUserData {
 public:
-    TempUserData() { qputenv("XDG_DATA_HOME", m_dir.path().toLocal8Bit()); }
+    TempUserData() { putEnvPath(kUserDataVariable, m_dir.path()); }
     QString path() const { return m_dir.path() + QLatin1Char('/'); }
     bool isValid() const { return m_dir.isValid(); }
 

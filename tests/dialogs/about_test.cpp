@@ -281,6 +281,9 @@ void AboutTest::versionOfFiles_data() {
 }
 
 void AboutTest::versionOfFiles() {
+#ifdef Q_OS_WIN
+    QSKIP("on Windows VersionText reads the file's version resource; versionOfElf reads the stamp");
+#endif
     QFETCH(Mutation, damage);
     QFETCH(QString, version);
     ElfFile elf = stamped(true, false);
@@ -305,8 +308,14 @@ void AboutTest::truncatedFilesHaveNoVersion() {
     const QByteArray whole = readBytes(QStringLiteral(VERSION_HELPER_357));
     QVERIFY(whole.size() > 1000);
     const QString path = dir.filePath(QStringLiteral("cut"));
-    for (qsizetype size :
-         {qsizetype(0), qsizetype(4), qsizetype(63), qsizetype(64), whole.size() / 2, whole.size() - 1}) {
+#ifdef Q_OS_WIN
+    // A PE file keeps its version resource before the debugging sections at its end, so a file cut
+    // short there still names its version: only a cut header loses it.
+    const qsizetype cuts[] = {0, 4, 63, 64};
+#else
+    const qsizetype cuts[] = {0, 4, 63, 64, whole.size() / 2, whole.size() - 1};
+#endif
+    for (qsizetype size : cuts) {
         QVERIFY(writeBytes(path, whole.left(size)));
         QVERIFY2(VersionText(path).isEmpty(), qPrintable(QString::number(size)));
     }

@@ -196,7 +196,9 @@ void PrintTest::printerSetupKeepsThePrinter() {
         }
     });
     service.setupPrinter(nullptr);
+#ifndef Q_OS_WIN // there the setup is the system's own dialog, which does not open without a printer
     QCOMPARE(title, QStringLiteral("Nastavení tisku"));
+#endif
     // A cancelled setup leaves the printer as it was, and the next job uses it.
     QCOMPARE(service.printer().outputFileName(), file);
     QCOMPARE(service.printer().pageLayout().orientation(), QPageLayout::Landscape);

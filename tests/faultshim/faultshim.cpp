@@ -97,6 +97,10 @@ void reset() {
     writeBudget = 0;
 }
 
+QString systemReason(int error) {
+    return QString::fromLocal8Bit(strerror(error));
+}
+
 } // namespace faultshim
 
 extern "C" {

@@ -1,12 +1,18 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 #include <cerrno>
 
+#if defined(Q_OS_WIN) && !defined(EDQUOT)
+#define EDQUOT 122 // a full quota; MinGW's C library has no number for it
+#endif
+
 // Faults of the file system for tests, as a full disk, a refused write or a broken disk gives them,
 // for root as well as for any other user. Linking this library into a test executable puts its
-// open64, read, write, rename, linkat, mkdir and unlink in front of the C library's, for Qt too.
+// open64, read, write, rename, linkat, mkdir and unlink in front of the C library's, for Qt too
+// (on Windows the system's file functions in front of Qt's calls of them).
 // A fault applies to the paths that begin with the given prefix (a folder ending in '/', or a
 // whole path); without a fault set, every call goes straight to the C library.
 namespace faultshim {
@@ -23,6 +29,9 @@ void refuseOpen(const QByteArray &prefix, int error = EACCES);
 void failReads(const QByteArray &prefix, int error = EIO);
 // Removes every fault.
 void reset();
+// What the system says of a fault's error, as Qt's file errors give it (on Windows the message of
+// the Windows error that stands for it).
+QString systemReason(int error);
 
 // Clears the faults when it goes out of scope.
 struct Scope {
