@@ -20,6 +20,13 @@
 
 using namespace everyday;
 
+namespace {
+// The label of a day's row as the list shows it.
+QString dayLabel(QDate date) {
+    return SearchResults::dateLabel({date, search::Kind::Day, 0, QString()});
+}
+} // namespace
+
 class SearchWindowTest : public QObject, Fixture {
     Q_OBJECT
 private Q_SLOTS:
@@ -55,7 +62,7 @@ void SearchWindowTest::findsAsTheUserTypes() {
     // Newest year first; each row the date and the words around the match, the match in bold.
     const QModelIndex first = list->model()->index(0, 0);
     QCOMPARE(first.data().toString(),
-             SearchResults::dateLabel({QDate(2025, 3, 7)}) +
+             dayLabel(QDate(2025, 3, 7)) +
                  QStringLiteral(" – Zpívej, Ďobalíku, píseň nová března. (Žalm 23, 3) · "
                                 "Učení 66; pravda. (Příklad 8, 66)"));
     QVERIFY2(first.data(SearchResults::HtmlRole)
@@ -63,8 +70,7 @@ void SearchWindowTest::findsAsTheUserTypes() {
                  .contains(
                      QStringLiteral("<b>Ďobal</b>íku, píseň nová <b>března</b>. (<b>Žalm</b> <b>23</b>, 3)")),
              qPrintable(first.data(SearchResults::HtmlRole).toString()));
-    QVERIFY(list->model()->index(1, 0).data().toString().startsWith(
-        SearchResults::dateLabel({QDate(2024, 3, 7)})));
+    QVERIFY(list->model()->index(1, 0).data().toString().startsWith(dayLabel(QDate(2024, 3, 7))));
     // Only one more day for one more word.
     QTest::keyClicks(childOf<QLineEdit>(*search, "HledatText"), QStringLiteral(" nic"));
     QCOMPARE(childOf<QLabel>(*search, "Nalezeno")->text(), QStringLiteral("Nalezeno: 0 dnů"));
@@ -283,8 +289,7 @@ void SearchWindowTest::screenReaderReadsEveryPart() {
         QVERIFY2(row->text(QAccessible::Name).contains(QStringLiteral("Ďobalíku")),
                  qPrintable(row->text(QAccessible::Name)));
     }
-    QVERIFY(
-        rows->child(0)->text(QAccessible::Name).startsWith(SearchResults::dateLabel({QDate(2025, 1, 7)})));
+    QVERIFY(rows->child(0)->text(QAccessible::Name).startsWith(dayLabel(QDate(2025, 1, 7))));
     // By keyboard alone: Tab from the field into the list, Down to the next row.
     QVERIFY(field->hasFocus());
     QTest::keyClick(field, Qt::Key_Tab);

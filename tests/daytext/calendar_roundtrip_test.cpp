@@ -140,6 +140,9 @@ void CalendarRoundTripTest::sampleYear() {
     QTemporaryDir out;
     const QString path = out.filePath(calendarexport::defaultFileName(2025));
     QCOMPARE(calendarexport::write(path, days, {kStamp, std::nullopt}), 365);
+#ifdef Q_OS_WIN
+    QSKIP("Debian's iCalendar parser reads the file back in the Linux suite only");
+#endif
     compareEvents(parsed(path), days, false);
 }
 
@@ -156,7 +159,11 @@ void CalendarRoundTripTest::longCzechTexts() {
     const QList<yeardays::Day> days = yearDays(data.path(), 2031);
     QCOMPARE(days.size(), 364); // 15 March has no page
     const QString path = data.filePath(QStringLiteral("hesla-2031.ics"));
-    calendarexport::write(path, days, {kStamp, alarm ? std::optional(QTime(7, 30)) : std::nullopt});
+    QCOMPARE(calendarexport::write(path, days, {kStamp, alarm ? std::optional(QTime(7, 30)) : std::nullopt}),
+             364);
+#ifdef Q_OS_WIN
+    QSKIP("Debian's iCalendar parser reads the file back in the Linux suite only");
+#endif
     const QJsonObject file = parsed(path);
     compareEvents(file, days, alarm);
     // What a calendar shows of one day, word for word.
