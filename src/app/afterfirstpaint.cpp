@@ -41,6 +41,14 @@ AfterFirstPaint::~AfterFirstPaint() {
         app->removeEventFilter(this);
 }
 
+void AfterFirstPaint::comeFirst() {
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!m_work || !app)
+        return;
+    app->removeEventFilter(this);
+    app->installEventFilter(this); // the filter installed last is asked first
+}
+
 void AfterFirstPaint::runNow() {
     if (!m_work)
         return;

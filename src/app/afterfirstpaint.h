@@ -18,6 +18,9 @@ public:
     // Runs the work unless it has run already.
     void runNow();
     bool done() const { return !m_work; }
+    // Sees every event again before the application's other filters, also those installed since
+    // (the menu's key filter consumes a shortcut's key before a later filter sees it).
+    void comeFirst();
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 

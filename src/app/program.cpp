@@ -51,6 +51,10 @@ void Program::show() {
     if (!m_shortcuts) {
         m_shortcuts = std::make_unique<ShortcutFilter>(m_main.get());
         qApp->installEventFilter(m_shortcuts.get());
+        // A menu key pressed before the first paint makes the hidden windows before its command
+        // runs, as any other key does.
+        if (m_afterPaint)
+            m_afterPaint->comeFirst();
     }
     m_main->show();
 }

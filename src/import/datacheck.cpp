@@ -14,6 +14,7 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <QStringDecoder>
+#include <algorithm>
 
 #include <optional>
 
@@ -201,8 +202,10 @@ public:
                 break;
             }
         }
-        static const QRegularExpression c1(QStringLiteral("[\\x{7F}-\\x{9F}]"));
-        if (sink.m_text.contains(c1))
+        // A plain scan, not a regular expression: this runs on the import's worker thread, where a
+        // match leaves thread-local state that a MinGW build cannot tear down at exit (it hangs).
+        const auto c1 = [](QChar c) { return c.unicode() >= 0x7F && c.unicode() <= 0x9F; };
+        if (std::any_of(sink.m_text.cbegin(), sink.m_text.cend(), c1))
             add(name, line, where, QStringLiteral("rtf-codepage"),
                 QStringLiteral("bajt, který ve Windows-1250 není znak"));
         if (sink.m_text.trimmed().isEmpty())

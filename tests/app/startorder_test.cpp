@@ -48,6 +48,7 @@ private Q_SLOTS:
     void workWaitsForThePaintOrTheFirstInput();
     void hiddenWindowsFollowTheFirstPaint();
     void aKeyBeforeThePaintFindsTheWindows();
+    void aMenuKeyBeforeThePaintRunsItsCommand();
     void closingBeforeThePaintStillWritesTheReadingKeys();
     void endingAtOnceMakesNoOtherWindow();
 };
@@ -130,6 +131,19 @@ void StartOrderTest::aKeyBeforeThePaintFindsTheWindows() {
     QCoreApplication::sendEvent(childOf<QTextEdit>(program.mainForm(), objectnames::TextWindow), &key);
     QCOMPARE(hiddenWindowsThatExist(), kAllHidden);
     QCOMPARE(program.bible().x(), 321);
+}
+
+// Shown but not yet painted: the menu's key filter takes Ctrl+F1 for the menu, and the reading
+// window that the command opens is made before the command runs.
+void StartOrderTest::aMenuKeyBeforeThePaintRunsItsCommand() {
+    ProgramFolder folder;
+    TestState test(folder, kNow);
+    Program program(test.state, QString(), printsupport::linkedTable());
+    program.show();
+    QCOMPARE(hiddenWindowsThatExist(), QStringList());
+    QKeyEvent key(QEvent::ShortcutOverride, Qt::Key_F1, Qt::ControlModifier);
+    QCoreApplication::sendEvent(childOf<QTextEdit>(program.mainForm(), objectnames::TextWindow), &key);
+    QCOMPARE(hiddenWindowsThatExist(), kAllHidden);
 }
 
 void StartOrderTest::closingBeforeThePaintStillWritesTheReadingKeys() {

@@ -1,5 +1,5 @@
 // The fault shim on Windows. Qt's file engine calls the system's file functions (CreateFileW,
-// ReadFile, WriteFile, MoveFileExW, CreateDirectoryW, DeleteFileW), so the shim puts its own in
+// ReadFile, WriteFile, MoveFileW, MoveFileExW, CreateDirectoryW, DeleteFileW), so the shim puts its own in
 // front of them in Qt6Core.dll's import table the first time a fault is set. Paths are compared as
 // Qt writes them (forward slashes, letter case aside), the POSIX error numbers of the faults given
 // as the Windows errors that mean the same.
@@ -74,6 +74,7 @@ using CreateFileWFn = HANDLE(WINAPI *)(LPCWSTR, DWORD, DWORD, LPSECURITY_ATTRIBU
 using ReadFileFn = BOOL(WINAPI *)(HANDLE, LPVOID, DWORD, LPDWORD, LPOVERLAPPED);
 using WriteFileFn = BOOL(WINAPI *)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
 using CloseHandleFn = BOOL(WINAPI *)(HANDLE);
+using MoveFileWFn = BOOL(WINAPI *)(LPCWSTR, LPCWSTR);
 using MoveFileExWFn = BOOL(WINAPI *)(LPCWSTR, LPCWSTR, DWORD);
 using CreateDirectoryWFn = BOOL(WINAPI *)(LPCWSTR, LPSECURITY_ATTRIBUTES);
 using DeleteFileWFn = BOOL(WINAPI *)(LPCWSTR);
@@ -82,6 +83,7 @@ CreateFileWFn realCreateFileW = nullptr;
 ReadFileFn realReadFile = nullptr;
 WriteFileFn realWriteFile = nullptr;
 CloseHandleFn realCloseHandle = nullptr;
+MoveFileWFn realMoveFileW = nullptr;
 MoveFileExWFn realMoveFileExW = nullptr;
 CreateDirectoryWFn realCreateDirectoryW = nullptr;
 DeleteFileWFn realDeleteFileW = nullptr;
@@ -159,6 +161,15 @@ BOOL WINAPI shimCloseHandle(HANDLE handle) {
     return realCloseHandle(handle);
 }
 
+// QFile::rename moves with MoveFileW, QSaveFile's commit with MoveFileExW: both refuse alike.
+BOOL WINAPI shimMoveFileW(LPCWSTR from, LPCWSTR to) {
+    if (const DWORD error = faultFor(changeFault, qtPath(to))) {
+        SetLastError(error);
+        return FALSE;
+    }
+    return realMoveFileW(from, to);
+}
+
 BOOL WINAPI shimMoveFileExW(LPCWSTR from, LPCWSTR to, DWORD flags) {
     if (const DWORD error = faultFor(changeFault, qtPath(to))) {
         SetLastError(error);
@@ -194,6 +205,7 @@ const Hook hooks[] = {
     {"ReadFile", reinterpret_cast<void *>(&shimReadFile), reinterpret_cast<void **>(&realReadFile)},
     {"WriteFile", reinterpret_cast<void *>(&shimWriteFile), reinterpret_cast<void **>(&realWriteFile)},
     {"CloseHandle", reinterpret_cast<void *>(&shimCloseHandle), reinterpret_cast<void **>(&realCloseHandle)},
+    {"MoveFileW", reinterpret_cast<void *>(&shimMoveFileW), reinterpret_cast<void **>(&realMoveFileW)},
     {"MoveFileExW", reinterpret_cast<void *>(&shimMoveFileExW), reinterpret_cast<void **>(&realMoveFileExW)},
     {"CreateDirectoryW", reinterpret_cast<void *>(&shimCreateDirectoryW),
      reinterpret_cast<void **>(&realCreateDirectoryW)},
