@@ -23,6 +23,7 @@ namespace datacheck {
 namespace {
 
 using detail::looksLikeUtf8;
+using detail::PageSink;
 
 QString dayText(int year, int month, int day) {
     return QStringLiteral("%1.%2.%3").arg(day).arg(month).arg(year);
@@ -31,30 +32,6 @@ QString dayText(int year, int month, int day) {
 QString dayText(const QDate &date) {
     return dayText(date.year(), date.month(), date.day());
 }
-
-// What the RTF reader makes of a day page: its text and what it passed over.
-class PageSink final : public rtf::detail::Sink {
-public:
-    void text(const QString &text, const rtf::detail::CharProps &, const rtf::detail::Font *) override {
-        m_text += text;
-    }
-    void paragraph(const rtf::detail::ParaProps &, const rtf::detail::CharProps &,
-                   const rtf::detail::Font *) override {
-        m_text += QLatin1Char('\n');
-    }
-    void finish(const rtf::detail::ParaProps &, bool) override {}
-    void problem(rtf::detail::Problem problem, qsizetype offset, QByteArrayView name) override {
-        m_problems.append({problem, offset, QString::fromLatin1(name)});
-    }
-
-    struct Passed {
-        rtf::detail::Problem problem;
-        qsizetype offset;
-        QString name;
-    };
-    QString m_text;
-    QList<Passed> m_problems;
-};
 
 class Checker {
 public:

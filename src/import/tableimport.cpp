@@ -2,6 +2,7 @@
 
 #include "import/pagedesign.h"
 #include "platform/cp1250.h"
+#include "platform/profile.h"
 
 #include <QDate>
 #include <QHash>
@@ -223,6 +224,12 @@ Year readTable(QByteArrayView bytes, int year) {
         }
         for (const QString &name : kRequired + kReadings)
             checkField(name, field(name), rec.line, errors);
+        for (const QString &name : kReadings)
+            if (const QString value = field(name); ProfileText::valueAsRead(value) != value)
+                errors.append(
+                    {rec.line, QStringLiteral("sloupec %1: odkaz „%2“ je v uvozovkách; do rejstříku čtení "
+                                              "se píše bez nich")
+                                   .arg(name, value)});
         for (const QString &name : {QStringLiteral("heslo"), QStringLiteral("text")})
             if (field(name).isEmpty())
                 errors.append({rec.line, QStringLiteral("sloupec %1 je prázdný").arg(name)});

@@ -7,6 +7,7 @@
 #include "pages/dates.h"
 #include "pages/yearfiles.h"
 #include "platform/cp1250.h"
+#include "platform/profile.h"
 
 namespace yearimport {
 
@@ -50,6 +51,15 @@ QString indexReference(const yeartext::Reading &r, const yeartext::Day &day, con
     return {};
 }
 
+// RTF text as a value of Hesla<year>.sj. The reader takes a pair of enclosing quotes off a value:
+// a watchword that begins and ends with a quote keeps its first one as the RTF escape of its byte.
+QString profileValue(const QString &rtf) {
+    QString value = rtf.trimmed();
+    if (ProfileText::valueAsRead(value) != value)
+        value.replace(0, 1, value.front() == u'"' ? QStringLiteral("\\'22") : QStringLiteral("\\'27"));
+    return value;
+}
+
 // A section of Hesla<year>.sj. The week's, month's and year's pages show their whole text in bold,
 // so a bold word is written as the rest: its end would otherwise end the bold of the text after it
 // and of the reference.
@@ -64,7 +74,7 @@ QString section(const QString &name, const Passage &p) {
         text += (i ? QStringLiteral(" ") : QString()) + pagedesign::rtfLine(line);
     }
     return QStringLiteral("[%1]\r\nText=%2\r\nOdkaz=%3\r\n\r\n")
-        .arg(name, text, pagedesign::rtfEscaped(p.reference));
+        .arg(name, profileValue(text), profileValue(pagedesign::rtfEscaped(p.reference)));
 }
 
 // A named day's watchword: a Sunday's first, else a feast's.

@@ -31,16 +31,6 @@ QString keyOf(const QString &line, QString *value = nullptr) {
     return line.left(eq).trimmed();
 }
 
-QString unquote(QString value) {
-    value = value.trimmed();
-    if (value.size() >= 2) {
-        const QChar first = value.front();
-        if ((first == QLatin1Char('"') || first == QLatin1Char('\'')) && value.back() == first)
-            return value.mid(1, value.size() - 2);
-    }
-    return value;
-}
-
 // Whether a line could open a section: its first byte that does not read as white space is '['.
 // A byte reads as white space when its letter in Windows-1250 is one to QString::trimmed().
 bool mayOpenSection(const char *line, qsizetype size) {
@@ -62,6 +52,16 @@ bool holdsLineBreak(const QString &text) {
 }
 
 } // namespace
+
+QString ProfileText::valueAsRead(const QString &written) {
+    const QString value = written.trimmed();
+    if (value.size() >= 2) {
+        const QChar first = value.front();
+        if ((first == QLatin1Char('"') || first == QLatin1Char('\'')) && value.back() == first)
+            return value.mid(1, value.size() - 2);
+    }
+    return value;
+}
 
 QString ProfileSection::readString(const QString &key, const QString &defaultValue) const {
     for (const auto &[k, value] : entries) {
@@ -92,7 +92,7 @@ QList<std::pair<QString, ProfileSection>> ProfileText::readAll() const {
         QString value;
         const QString k = current >= 0 ? keyOf(line, &value) : QString();
         if (!k.isEmpty())
-            sections[current].second.entries.append({k, unquote(value)});
+            sections[current].second.entries.append({k, ProfileText::valueAsRead(value)});
     }
     return sections;
 }
@@ -117,7 +117,7 @@ ProfileSection ProfileText::readSection(const QString &section) const {
         QString value;
         const QString k = inSection ? keyOf(line, &value) : QString();
         if (!k.isEmpty())
-            found.entries.append({k, unquote(value)});
+            found.entries.append({k, ProfileText::valueAsRead(value)});
     }
     return found;
 }
@@ -135,7 +135,7 @@ QList<ProfileSectionAt> profileSections(const QList<QByteArray> &lines) {
         const QString k = keyOf(line, &value);
         if (sections.isEmpty() || k.isEmpty())
             continue;
-        sections.last().section.entries.append({k, unquote(value)});
+        sections.last().section.entries.append({k, ProfileText::valueAsRead(value)});
         sections.last().entryLines.append(int(i + 1));
     }
     return sections;

@@ -46,6 +46,9 @@ public:
     // key, a key that begins with '[' (it would read as a section) or holds '=', a section name
     // that holds ']', and line ends or NUL bytes anywhere.
     static bool canWrite(const QString &section, const QString &key, const QString &value);
+    // A value as the reader takes it from its line: trimmed, and freed of one pair of enclosing
+    // quotes ("…" or '…'). A value that this changes does not read back as it was written.
+    static QString valueAsRead(const QString &written);
     bool writeString(const QString &section, const QString &key, const QString &value);
 
 private:

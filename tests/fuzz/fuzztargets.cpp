@@ -23,18 +23,18 @@
 #include <cstdlib>
 #include <limits>
 #include <memory>
+#include <vector>
 
 namespace fuzztargets {
 
-namespace {
-
-// A broken promise: the input that shows it is the reproducer.
 void check(bool ok, const char *what) {
     if (ok)
         return;
     std::fprintf(stderr, "fuzz check failed: %s\n", what);
     std::abort();
 }
+
+namespace {
 
 std::unique_ptr<QTemporaryDir> g_scratch;
 
@@ -312,11 +312,16 @@ constexpr Target kTargets[] = {
 } // namespace
 
 std::span<const Target> all() {
-    return kTargets;
+    static const std::vector<Target> targets = [] {
+        std::vector<Target> out(std::begin(kTargets), std::end(kTargets));
+        out.insert(out.end(), importTargets().begin(), importTargets().end());
+        return out;
+    }();
+    return targets;
 }
 
 const Target *find(const char *name) {
-    for (const Target &t : kTargets)
+    for (const Target &t : all())
         if (qstrcmp(t.name, name) == 0)
             return &t;
     return nullptr;

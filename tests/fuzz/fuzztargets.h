@@ -17,6 +17,11 @@ struct Target {
 
 std::span<const Target> all();
 const Target *find(const char *name);
+// The targets of the yearly-data import (importtargets.cpp); all() holds them too.
+std::span<const Target> importTargets();
+
+// A broken promise: aborts with `what`, and the input that shows it is the reproducer.
+void check(bool ok, const char *what);
 
 // Once per process, before the first run: the GUI application that documents and pictures need
 // (offscreen unless a platform is set) and the scratch folder of the file-based targets.
