@@ -119,6 +119,9 @@ const QStringList kRequired = {QStringLiteral("datum"), QStringLiteral("heslo"),
                                QStringLiteral("text_odkaz")};
 const QStringList kReadings = {QStringLiteral("cteni1"), QStringLiteral("cteni2"), QStringLiteral("cteni3"),
                                QStringLiteral("perikopa")};
+// All the columns, in that order.
+const QStringList kColumns = kRequired + kReadings;
+enum Column : qsizetype { Datum, Heslo, HesloOdkaz, Text, TextOdkaz, Cteni1, Cteni2, Cteni3, Perikopa };
 
 struct Day {
     int line = 0;
@@ -192,6 +195,10 @@ Year readTable(QByteArrayView bytes, int year) {
     const bool hasReadings = std::any_of(kReadings.begin(), kReadings.end(),
                                          [&](const QString &name) { return column.contains(name); });
 
+    QList<qsizetype> at; // each column's place in a record, -1 where the table has none
+    for (const QString &name : kColumns)
+        at.append(column.value(name, -1));
+
     QMap<QDate, Day> days;
     for (qsizetype r = 1; r < records.size(); ++r) {
         const Record &rec = records[r];
@@ -201,13 +208,17 @@ Year readTable(QByteArrayView bytes, int year) {
                                          .arg(header.fields.size())});
             continue;
         }
-        const auto field = [&](const QString &name) {
-            return column.contains(name) ? rec.fields[column.value(name)].trimmed() : QString();
-        };
-        const QDate date = parseDate(field(QStringLiteral("datum")));
+        // The record's value of each column, trimmed, in the order of kColumns (empty where the
+        // table has no such column).
+        QStringList value(kColumns.size());
+        for (qsizetype c = 0; c < kColumns.size(); ++c)
+            if (at[c] >= 0)
+                value[c] = rec.fields[at[c]].trimmed();
+        const QDate date = parseDate(value[Datum]);
         if (!date.isValid()) {
-            errors.append({rec.line, QStringLiteral("datum „%1“ není den ve tvaru d.M.rrrr ani rrrr-MM-dd")
-                                         .arg(field(QStringLiteral("datum")))});
+            errors.append(
+                {rec.line,
+                 QStringLiteral("datum „%1“ není den ve tvaru d.M.rrrr ani rrrr-MM-dd").arg(value[Datum])});
             continue;
         }
         if (year == 0)
@@ -222,22 +233,20 @@ Year readTable(QByteArrayView bytes, int year) {
                                          .arg(days.value(date).line)});
             continue;
         }
-        for (const QString &name : kRequired + kReadings)
-            checkField(name, field(name), rec.line, errors);
-        for (const QString &name : kReadings)
-            if (const QString value = field(name); ProfileText::valueAsRead(value) != value)
+        for (qsizetype c = 0; c < kColumns.size(); ++c)
+            checkField(kColumns[c], value[c], rec.line, errors);
+        for (qsizetype c = Cteni1; c <= Perikopa; ++c)
+            if (ProfileText::valueAsRead(value[c]) != value[c])
                 errors.append(
                     {rec.line, QStringLiteral("sloupec %1: odkaz „%2“ je v uvozovkách; do rejstříku čtení "
                                               "se píše bez nich")
-                                   .arg(name, value)});
-        for (const QString &name : {QStringLiteral("heslo"), QStringLiteral("text")})
-            if (field(name).isEmpty())
-                errors.append({rec.line, QStringLiteral("sloupec %1 je prázdný").arg(name)});
+                                   .arg(kColumns[c], value[c])});
+        for (const qsizetype c : {Heslo, Text})
+            if (value[c].isEmpty())
+                errors.append({rec.line, QStringLiteral("sloupec %1 je prázdný").arg(kColumns[c])});
         days.insert(date, Day{rec.line,
-                              {field(QStringLiteral("heslo")), field(QStringLiteral("heslo_odkaz")),
-                               field(QStringLiteral("text")), field(QStringLiteral("text_odkaz"))},
-                              {field(QStringLiteral("cteni1")), field(QStringLiteral("cteni2")),
-                               field(QStringLiteral("cteni3")), field(QStringLiteral("perikopa"))}});
+                              {value[Heslo], value[HesloOdkaz], value[Text], value[TextOdkaz]},
+                              {value[Cteni1], value[Cteni2], value[Cteni3], value[Perikopa]}});
     }
     if (year == 0) {
         errors.append({0, QStringLiteral("tabulka nemá žádný den")});
