@@ -85,7 +85,8 @@ Result read(QByteArrayView bytes) {
         }
         switch (token) {
         case QXmlStreamReader::DTD:
-            if (!xml.entityDeclarations().isEmpty()) {
+            // The same rule as on the bytes, on the decoded text: a UTF-16 file is no way around it.
+            if (!xml.entityDeclarations().isEmpty() || xml.text().contains(QLatin1String("<!ENTITY"))) {
                 out.error = QStringLiteral("soubor deklaruje vlastní entity; takový soubor program nečte");
                 out.line = xml.lineNumber();
                 out.column = xml.columnNumber();

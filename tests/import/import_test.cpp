@@ -251,6 +251,15 @@ void ImportTest::entitiesAreNeverExpanded_data() {
                       "year=\"2026\"><YEAR><L>&zlo;</L></YEAR></LOSFILE>");
     QTest::newRow("undeclared entity")
         << QByteArray("<LOSFILE year=\"2026\"><YEAR><L>&nbsp;</L></YEAR></LOSFILE>");
+    // The same rules whatever the encoding: UTF-16 hides the declarations from a look at the bytes.
+    const auto utf16 = [](const char *xml) {
+        const QString text = QString::fromUtf8(xml);
+        return QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+    };
+    QTest::newRow("UTF-16: internal entity") << utf16(
+        "<!DOCTYPE LOSFILE [<!ENTITY x \"y\">]><LOSFILE year=\"2026\"><YEAR><L>&x;</L></YEAR></LOSFILE>");
+    QTest::newRow("UTF-16: a declaration in a comment of the DOCTYPE")
+        << utf16("<!DOCTYPE LOSFILE [<!-- <!ENTITY x \"y\"> -->]><LOSFILE year=\"2026\"></LOSFILE>");
 }
 
 // Only the five predefined entities are ever expanded: a file that declares or uses another one is
