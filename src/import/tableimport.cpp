@@ -129,14 +129,13 @@ struct Day {
     pagedesign::DayReadings readings;
 };
 
-QString codePoint(QChar c) {
-    return QStringLiteral("U+") +
-           QString::number(c.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+QString codePoint(char32_t c) {
+    return QStringLiteral("U+") + QString::number(uint(c), 16).toUpper().rightJustified(4, QLatin1Char('0'));
 }
 
 // A field's text must fit on the day's line in code page 1250.
 void checkField(const QString &column, const QString &value, int line, QList<TableError> &errors) {
-    for (QChar c : value) {
+    for (const QChar &c : value) {
         if (c == u'\r' || c == u'\n') {
             errors.append(
                 {line, QStringLiteral("sloupec %1: konec řádku uvnitř textu; den musí být na jednom řádku")
@@ -144,12 +143,17 @@ void checkField(const QString &column, const QString &value, int line, QList<Tab
             return;
         }
         if ((c.unicode() < 0x20 && c != u'\t') || (c.unicode() >= 0x7F && c.unicode() < 0xA0)) {
-            errors.append({line, QStringLiteral("sloupec %1: řídicí znak %2").arg(column, codePoint(c))});
+            errors.append(
+                {line, QStringLiteral("sloupec %1: řídicí znak %2").arg(column, codePoint(c.unicode()))});
             return;
         }
         if (!cp1250::canEncode(c)) {
+            // A character beyond U+FFFF is named whole, not by the first half of its pair.
+            const qsizetype i = &c - value.constData();
+            const bool pair = c.isHighSurrogate() && i + 1 < value.size() && value[i + 1].isLowSurrogate();
+            const char32_t point = pair ? QChar::surrogateToUcs4(c, value[i + 1]) : c.unicode();
             errors.append({line, QStringLiteral("sloupec %1: znak „%2“ (%3) nelze zapsat ve Windows-1250")
-                                     .arg(column, QString(c), codePoint(c))});
+                                     .arg(column, value.mid(i, pair ? 2 : 1), codePoint(point))});
             return;
         }
     }

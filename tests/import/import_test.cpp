@@ -210,6 +210,10 @@ void ImportTest::badFiles_data() {
                                 << "není LOSFILE, FreeXml ani tabulka";
     QTest::newRow("no day at all") << QByteArray("<LOSFILE year=\"2026\"></LOSFILE>")
                                    << "soubor nemá žádný den";
+    QTest::newRow("table: a character beyond U+FFFF")
+        << QByteArray("datum,heslo,heslo_odkaz,text,text_odkaz\n1.1.2026,Sm\xc3\xad"
+                      "ch \xf0\x9f\x99\x82,,b,\n")
+        << "řádek 2: sloupec heslo: znak „🙂“ (U+1F642) nelze zapsat";
     QTest::newRow("table without a day")
         << QByteArray("datum,heslo,heslo_odkaz,text,text_odkaz\n") << "tabulka nemá žádný den";
     QTest::newRow("LOSUNG on 30 February")
