@@ -62,12 +62,17 @@ void checkPages(const yearimport::Files &f, bool headings) {
 QList<ProfileSectionAt> readProfile(const QByteArray &bytes) {
     const QList<QByteArray> lines = textfile::splitLines(bytes);
     const QList<ProfileSectionAt> sections = profileSections(lines);
+    // Every section in one read (one read a section would take time square in the year's days);
+    // the reads of one section, as the views make them, must agree with it for the first and last.
     const ProfileText text(bytes);
-    QSet<QString> names;
-    for (const ProfileSectionAt &s : sections) {
-        check(!names.contains(s.name.toLower()), "a section is written once");
-        names.insert(s.name.toLower());
-        const ProfileSection read = text.readSection(s.name);
+    const QList<std::pair<QString, ProfileSection>> all = text.readAll();
+    check(all.size() == sections.size(), "a section is written once");
+    for (qsizetype n = 0; n < sections.size(); ++n) {
+        const ProfileSectionAt &s = sections[n];
+        const ProfileSection &read = all[n].second;
+        check(all[n].first == s.name.toLower(), "the program reads the sections in their order");
+        if (n == 0 || n == sections.size() - 1)
+            check(text.readSection(s.name).entries == read.entries, "a section reads alone as in the whole");
         check(read.entries.size() == s.section.entries.size(), "the program reads every key of a section");
         for (qsizetype i = 0; i < s.entryLines.size(); ++i) {
             const QString line = cp1250::toUnicode(lines[s.entryLines[i] - 1]);
